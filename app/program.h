@@ -1,0 +1,29 @@
+// The whole program: the shared module, the form runtime and the default
+// instance of every window. Start-up is the load of the main window.
+#pragma once
+
+#include "app/module1.h"
+#include "forms/forms.h"
+#include "forms/main/main_form.h"
+#include "forms/results/help_form.h"
+
+namespace pravex {
+
+class Program {
+ public:
+  explicit Program(Platform& platform);
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Loads and shows the main window; the caller then runs the message loop,
+  // which ends when the last window has been unloaded.
+  void Start();
+
+  Module1 module1;
+  Forms forms;
+
+  MainForm mainForm;
+  FormHelp formHelp;
+};
+
+}  // namespace pravex

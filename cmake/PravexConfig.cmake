@@ -1,0 +1,147 @@
+# Build-time configuration: the status tool, its product arguments, the report
+# markers with their labels, and the support FTP drop. Each value is a cache
+# variable so that `cmake -D<VAR>=<value>` overrides it; all of them reach the
+# program through the generated header pravex_config.h.
+
+set(PRAVEX_STATUS_COMMAND "qvstatus" CACHE STRING "Command name of the maker's status tool")
+set(PRAVEX_ARG_VASTREL "/product:vastrel" CACHE STRING "Status tool argument for Vastrel")
+set(PRAVEX_ARG_ZPX "/product:zpx" CACHE STRING "Status tool argument for other ZPX tools")
+set(PRAVEX_VALIDITY_MARKER "ZPX STATUS REPORT" CACHE STRING "Text every usable report contains")
+
+set(PRAVEX_ROW1_MARKER "License check: FAILED (expired)" CACHE STRING "Marker of classification row 1")
+set(PRAVEX_ROW2_MARKER "License check: NO LICENSE" CACHE STRING "Marker of classification row 2")
+set(PRAVEX_ROW3_MARKER "License check: FAILED" CACHE STRING "Marker of classification row 3")
+set(PRAVEX_ROW4_MARKER "Runtime service: STOPPED (crashed)" CACHE STRING "Marker of classification row 4")
+set(PRAVEX_ROW5_MARKER "Runtime service: STOPPED (disabled)" CACHE STRING "Marker of classification row 5")
+set(PRAVEX_ROW6_MARKER "Runtime service: STOPPED" CACHE STRING "Marker of classification row 6")
+
+set(PRAVEX_ROW1_LABEL "Expired license" CACHE STRING "Trace label of classification row 1")
+set(PRAVEX_ROW2_LABEL "Missing license" CACHE STRING "Trace label of classification row 2")
+set(PRAVEX_ROW3_LABEL "Invalid license" CACHE STRING "Trace label of classification row 3")
+set(PRAVEX_ROW4_LABEL "Crashed runtime service" CACHE STRING "Trace label of classification row 4")
+set(PRAVEX_ROW5_LABEL "Disabled runtime service" CACHE STRING "Trace label of classification row 5")
+set(PRAVEX_ROW6_LABEL "Stopped runtime service" CACHE STRING "Trace label of classification row 6")
+
+set(PRAVEX_FTP_HOST "ftp.quorvel.com" CACHE STRING "Host name of the support FTP drop")
+set(PRAVEX_FTP_PORT "0" CACHE STRING "Port of the support FTP drop; 0 is the service's default port")
+set(PRAVEX_FTP_AGENT "Quorvel Pravex 1.00" CACHE STRING "Agent name given to the Internet library")
+
+# --- checks -----------------------------------------------------------------
+
+function(pravex_fail message)
+  message(FATAL_ERROR "Pravex configuration: ${message}")
+endfunction()
+
+function(pravex_starts_with text prefix out)
+  string(LENGTH "${prefix}" prefix_length)
+  string(SUBSTRING "${text}" 0 ${prefix_length} head)
+  if(head STREQUAL prefix)
+    set(${out} TRUE PARENT_SCOPE)
+  else()
+    set(${out} FALSE PARENT_SCOPE)
+  endif()
+endfunction()
+
+# Longest leading text shared by all the given markers.
+function(pravex_common_prefix out)
+  set(prefix "${ARGV1}")
+  foreach(marker IN LISTS ARGN)
+    while(NOT prefix STREQUAL "")
+      pravex_starts_with("${marker}" "${prefix}" ok)
+      if(ok)
+        break()
+      endif()
+      string(LENGTH "${prefix}" n)
+      math(EXPR n "${n} - 1")
+      string(SUBSTRING "${prefix}" 0 ${n} prefix)
+    endwhile()
+  endforeach()
+  set(${out} "${prefix}" PARENT_SCOPE)
+endfunction()
+
+if(PRAVEX_STATUS_COMMAND STREQUAL "")
+  pravex_fail("PRAVEX_STATUS_COMMAND must not be empty.")
+endif()
+if(PRAVEX_VALIDITY_MARKER STREQUAL "")
+  pravex_fail("PRAVEX_VALIDITY_MARKER must not be empty: every report would count as valid.")
+endif()
+foreach(row RANGE 1 6)
+  if(PRAVEX_ROW${row}_MARKER STREQUAL "")
+    pravex_fail("PRAVEX_ROW${row}_MARKER must not be empty: it would match every report.")
+  endif()
+  if(PRAVEX_ROW${row}_LABEL STREQUAL "")
+    pravex_fail("PRAVEX_ROW${row}_LABEL must not be empty: it names the row in the trace.")
+  endif()
+endforeach()
+
+pravex_starts_with("${PRAVEX_ROW1_MARKER}" "${PRAVEX_ROW3_MARKER}" ok)
+if(NOT ok)
+  pravex_fail("row 3's marker \"${PRAVEX_ROW3_MARKER}\" must be a prefix of row 1's \"${PRAVEX_ROW1_MARKER}\".")
+endif()
+foreach(row 4 5)
+  pravex_starts_with("${PRAVEX_ROW${row}_MARKER}" "${PRAVEX_ROW6_MARKER}" ok)
+  if(NOT ok)
+    pravex_fail("row 6's marker \"${PRAVEX_ROW6_MARKER}\" must be a prefix of row ${row}'s \"${PRAVEX_ROW${row}_MARKER}\".")
+  endif()
+endforeach()
+
+pravex_common_prefix(family1 "${PRAVEX_ROW1_MARKER}" "${PRAVEX_ROW2_MARKER}" "${PRAVEX_ROW3_MARKER}")
+pravex_common_prefix(family2 "${PRAVEX_ROW4_MARKER}" "${PRAVEX_ROW5_MARKER}" "${PRAVEX_ROW6_MARKER}")
+if(family1 STREQUAL "")
+  pravex_fail("the markers of rows 1 to 3 must begin with one common leading text.")
+endif()
+if(family2 STREQUAL "")
+  pravex_fail("the markers of rows 4 to 6 must begin with one common leading text.")
+endif()
+foreach(row 1 2 3)
+  pravex_starts_with("${PRAVEX_ROW${row}_MARKER}" "${family2}" clash)
+  if(clash)
+    pravex_fail("row ${row}'s marker also begins with the leading text of rows 4 to 6 (\"${family2}\"); the two families need different leading texts.")
+  endif()
+endforeach()
+foreach(row 4 5 6)
+  pravex_starts_with("${PRAVEX_ROW${row}_MARKER}" "${family1}" clash)
+  if(clash)
+    pravex_fail("row ${row}'s marker also begins with the leading text of rows 1 to 3 (\"${family1}\"); the two families need different leading texts.")
+  endif()
+endforeach()
+
+# A row can only ever win if no earlier row's marker occurs inside its own.
+foreach(later RANGE 2 6)
+  math(EXPR last_earlier "${later} - 1")
+  foreach(earlier RANGE 1 ${last_earlier})
+    string(FIND "${PRAVEX_ROW${later}_MARKER}" "${PRAVEX_ROW${earlier}_MARKER}" at)
+    if(NOT at EQUAL -1)
+      pravex_fail("row ${earlier}'s marker occurs inside row ${later}'s, so row ${later} could never be detected.")
+    endif()
+  endforeach()
+endforeach()
+
+if(NOT PRAVEX_FTP_PORT MATCHES "^[0-9]+$" OR PRAVEX_FTP_PORT GREATER 65535)
+  pravex_fail("PRAVEX_FTP_PORT must be a number from 0 to 65535.")
+endif()
+if(PRAVEX_FTP_HOST STREQUAL "")
+  pravex_fail("PRAVEX_FTP_HOST must not be empty.")
+endif()
+
+# --- generated header -------------------------------------------------------
+
+# Turns a cache value into the body of a C++ wide string literal.
+function(pravex_literal var)
+  set(text "${${var}}")
+  string(REPLACE "\\" "\\\\" text "${text}")
+  string(REPLACE "\"" "\\\"" text "${text}")
+  set(${var}_LITERAL "${text}" PARENT_SCOPE)
+endfunction()
+
+foreach(var PRAVEX_STATUS_COMMAND PRAVEX_ARG_VASTREL PRAVEX_ARG_ZPX PRAVEX_VALIDITY_MARKER
+            PRAVEX_FTP_HOST PRAVEX_FTP_AGENT)
+  pravex_literal(${var})
+endforeach()
+foreach(row RANGE 1 6)
+  pravex_literal(PRAVEX_ROW${row}_MARKER)
+  pravex_literal(PRAVEX_ROW${row}_LABEL)
+endforeach()
+
+configure_file(${CMAKE_CURRENT_LIST_DIR}/pravex_config.h.in
+               ${CMAKE_BINARY_DIR}/generated/pravex_config.h @ONLY)

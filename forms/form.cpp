@@ -1,0 +1,57 @@
+#include "forms/form.h"
+
+#include <algorithm>
+
+#include "app/errors.h"
+#include "forms/forms.h"
+
+namespace pravex {
+
+IFormWindow& Form::Window() const {
+  if (!window_) Raise(error::kObjectNotSet);
+  return *window_;
+}
+
+Form::Control Form::Ctl(std::wstring_view name) {
+  const int index = ControlIndex(def_, name);
+  if (index < 0) throw HostError(error::kObjectNotSet);
+  return Control(*this, index);
+}
+
+std::wstring Form::Control::Text() const { return form_.Window().Text(index_); }
+void Form::Control::SetText(std::wstring_view text) { form_.Window().SetText(index_, text); }
+bool Form::Control::Value() const { return form_.Window().Value(index_); }
+void Form::Control::SetValue(bool selected) { form_.Window().SetValue(index_, selected); }
+TwipsRect Form::Control::Rect() const { return form_.Window().ControlRect(index_); }
+void Form::Control::Move(const TwipsRect& rect) { form_.Window().MoveControl(index_, rect); }
+
+void Form::Control::SetWidth(int width) {
+  TwipsRect rect = Rect();
+  rect.width = std::max(width, 0);
+  Move(rect);
+}
+
+void Form::Control::SetHeight(int height) {
+  TwipsRect rect = Rect();
+  rect.height = std::max(height, 0);
+  Move(rect);
+}
+
+std::wstring Form::Caption() const { return Window().Caption(); }
+void Form::SetCaption(std::wstring_view caption) { Window().SetCaption(caption); }
+int Form::Width() const { return Window().OuterSize().width; }
+int Form::Height() const { return Window().OuterSize().height; }
+
+void Form::OnClick(int control) {
+  if (control < 0 || control >= static_cast<int>(def_.controls.size())) return;
+  forms_.Click(*this, def_.controls[control].name);
+}
+
+void Form::OnMenu(int menuItem) {
+  if (const MenuItemDef* item = MenuItemAt(def_, menuItem)) forms_.Click(*this, item->name);
+}
+
+void Form::OnResize() { forms_.Resize(*this); }
+void Form::OnCloseRequest() { forms_.CloseRequest(*this); }
+
+}  // namespace pravex

@@ -1,0 +1,82 @@
+// A window of the program: its declaration, its handlers and, while it is
+// loaded, its live window. Each form exists once for the whole run (its
+// default instance); loading creates the window, unloading destroys it and
+// with it everything the user typed.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "forms/form_def.h"
+#include "platform/window_system.h"
+
+namespace pravex {
+
+class Forms;
+
+class Form : public IFormEvents {
+ public:
+  Form(Forms& forms, const FormDef& def) : forms_(forms), def_(def) {}
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+  ~Form() override = default;
+
+  const FormDef& Def() const { return def_; }
+  std::wstring_view Name() const { return def_.name; }
+  bool IsLoaded() const { return window_ != nullptr; }
+
+  // One control of the loaded window, addressed by its name.
+  class Control {
+   public:
+    Control(Form& form, int index) : form_(form), index_(index) {}
+    std::wstring Text() const;
+    void SetText(std::wstring_view text);
+    bool Value() const;
+    void SetValue(bool selected);
+    TwipsRect Rect() const;
+    void Move(const TwipsRect& rect);
+    void SetWidth(int width);
+    void SetHeight(int height);
+
+   private:
+    Form& form_;
+    int index_;
+  };
+
+  Control Ctl(std::wstring_view name);
+
+  std::wstring Caption() const;
+  void SetCaption(std::wstring_view caption);
+  // The whole window's size in twips, border and caption bar included.
+  int Width() const;
+  int Height() const;
+
+  // The handlers the runtime calls; each form overrides those it has.
+  virtual void Form_Load() {}
+  virtual void Form_Resize() {}
+  virtual void Form_Unload() {}
+  // Runs the click handler of the control or menu item of that name.
+  virtual void Click(std::wstring_view name) { (void)name; }
+
+ protected:
+  Forms& forms() { return forms_; }
+
+ private:
+  friend class Forms;
+
+  IFormWindow& Window() const;
+
+  void OnClick(int control) override;
+  void OnMenu(int menuItem) override;
+  void OnResize() override;
+  void OnCloseRequest() override;
+
+  Forms& forms_;
+  const FormDef& def_;
+  std::unique_ptr<IFormWindow> window_;
+  bool loading_ = false;
+  bool unloading_ = false;
+};
+
+}  // namespace pravex

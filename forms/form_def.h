@@ -1,0 +1,102 @@
+// Windows declared as data: the controls with their names, kinds, captions,
+// twips geometry, fonts and tab order, and the menus. The form runtime builds
+// real windows (or in-memory ones for the tests) from these tables.
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace pravex {
+
+// 1440 twips are one inch.
+struct TwipsRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
+};
+
+struct TwipsSize {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const TwipsSize&, const TwipsSize&) = default;
+};
+
+struct FontSpec {
+  std::wstring_view face = L"MS Sans Serif";
+  int centipoints = 825;  // 8.25 pt
+  bool bold = false;
+  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+
+inline constexpr FontSpec kDefaultFont{};
+inline constexpr FontSpec kDefaultBoldFont{L"MS Sans Serif", 825, true};
+inline constexpr FontSpec kLargeFont{L"MS Sans Serif", 975, false};
+
+enum class ControlKind { Label, OptionButton, CommandButton, TextBox };
+
+inline constexpr int kNoTabStop = -1;
+
+struct ControlDef {
+  std::wstring_view name;
+  ControlKind kind = ControlKind::Label;
+  std::wstring_view caption;  // a text box's initial text
+  TwipsRect rect;
+  std::optional<FontSpec> font;  // empty: the form's font
+  int tabIndex = kNoTabStop;     // labels take no focus
+  bool multiLine = false;        // text boxes: several lines, vertical scroll bar only
+  bool cancel = false;           // Esc presses this button
+};
+
+struct MenuItemDef {
+  std::wstring_view name;
+  std::wstring_view caption;
+};
+
+struct MenuDef {
+  std::wstring_view name;
+  std::wstring_view caption;
+  std::vector<MenuItemDef> items;
+};
+
+enum class StartPosition {
+  WindowsDefault,  // the window system places it
+  Manual,          // the client area's top-left corner at `left`, `top` twips on the screen
+};
+
+struct FormDef {
+  std::wstring_view name;
+  std::wstring_view caption;
+  TwipsSize client;
+  StartPosition startPosition = StartPosition::WindowsDefault;
+  int left = 0;
+  int top = 0;
+  FontSpec font = kDefaultFont;
+  bool maxButton = true;
+  std::vector<ControlDef> controls;
+  std::vector<MenuDef> menus;
+};
+
+// Command identifiers of the real window's controls and menu items. They are
+// derived from the position in the table so that the end-to-end driver can
+// find a control by its name. They stay clear of IDOK and IDCANCEL.
+inline constexpr int kFirstControlId = 1000;
+inline constexpr int kFirstMenuItemId = 2000;
+
+// -1 when the table has no such control.
+int ControlIndex(const FormDef& form, std::wstring_view name);
+int ControlId(const FormDef& form, std::wstring_view name);
+// Menu items are numbered across all menus in table order.
+int MenuItemIndex(const FormDef& form, std::wstring_view name);
+int MenuItemId(const FormDef& form, std::wstring_view name);
+const MenuItemDef* MenuItemAt(const FormDef& form, int index);
+
+// The controls in the order in which focus moves with Tab (tab index order);
+// controls that take no focus come first, in table order.
+std::vector<int> CreationOrder(const FormDef& form);
+
+const FontSpec& EffectiveFont(const FormDef& form, const ControlDef& control);
+
+}  // namespace pravex

@@ -1,0 +1,69 @@
+#include "forms/forms.h"
+
+#include <algorithm>
+
+#include "app/errors.h"
+#include "app/module1.h"
+#include "forms/form.h"
+
+namespace pravex {
+
+void Forms::RunHandler(Form& form, std::wstring_view handler, const std::function<void()>& body) {
+  try {
+    body();
+  } catch (...) {
+    const ErrorInfo error = CurrentErrorInfo();
+    try {
+      module_.ReportTrappedError(std::wstring(form.Name()) + L"." + std::wstring(handler), error);
+    } catch (...) {
+      // The report itself failed; the program still goes on.
+    }
+  }
+}
+
+void Forms::Load(Form& form) {
+  form.window_ = windows_.CreateFormWindow(form.Def(), form);
+  loaded_.push_back(&form);
+  form.loading_ = true;
+  RunHandler(form, L"Form_Load", [&] { form.Form_Load(); });
+  form.loading_ = false;
+}
+
+void Forms::Show(Form& form, ShowMode mode) {
+  if (!form.IsLoaded()) {
+    RunHandler(form, L"Form_Load", [&] { Load(form); });
+    if (!form.IsLoaded()) return;  // it unloaded itself, or could not be created
+    Resize(form);
+  }
+  if (!form.IsLoaded()) return;
+  form.window_->Show();
+  if (mode == ShowMode::Modal) {
+    windows_.RunModal(*form.window_, [&form] { return form.IsLoaded(); });
+  }
+}
+
+void Forms::Unload(Form& form) {
+  if (!form.IsLoaded() || form.unloading_) return;
+  form.unloading_ = true;
+  RunHandler(form, L"Form_Unload", [&] { form.Form_Unload(); });
+  form.unloading_ = false;
+  // Unloading destroys the window and with it what the user typed.
+  std::unique_ptr<IFormWindow> window = std::move(form.window_);
+  std::erase(loaded_, &form);
+  window.reset();
+  if (loaded_.empty()) windows_.Quit();
+}
+
+void Forms::Click(Form& form, std::wstring_view name) {
+  if (!form.IsLoaded()) return;
+  RunHandler(form, std::wstring(name) + L"_Click", [&] { form.Click(name); });
+}
+
+void Forms::Resize(Form& form) {
+  if (!form.IsLoaded() || form.loading_) return;
+  RunHandler(form, L"Form_Resize", [&] { form.Form_Resize(); });
+}
+
+void Forms::CloseRequest(Form& form) { Unload(form); }
+
+}  // namespace pravex

@@ -1,0 +1,53 @@
+// The form runtime: shows, loads and unloads the program's windows with the
+// host's rules, runs every handler behind one error boundary, and ends the
+// program when its last window has been unloaded.
+#pragma once
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace pravex {
+
+class Form;
+class Module1;
+class IWindowSystem;
+
+enum class ShowMode { Modeless, Modal };
+
+class Forms {
+ public:
+  Forms(Module1& module, IWindowSystem& windows) : module_(module), windows_(windows) {}
+
+  Module1& module() { return module_; }
+
+  // Loads the form when it is not loaded (its Form_Load runs, then its first
+  // Form_Resize) and shows it; a loaded form is brought to the front. A modal
+  // show returns when the form has been unloaded.
+  void Show(Form& form, ShowMode mode = ShowMode::Modeless);
+
+  // Runs Form_Unload and destroys the window. The program ends when no
+  // window is left.
+  void Unload(Form& form);
+
+  bool AnyLoaded() const { return !loaded_.empty(); }
+
+  // Runs one handler of `form`. An error that the handler does not trap
+  // itself is reported in the program's usual style (a trace line and a
+  // message box) and never travels further.
+  void RunHandler(Form& form, std::wstring_view handler, const std::function<void()>& body);
+
+  // The user pressed a control or chose a menu item (by name).
+  void Click(Form& form, std::wstring_view name);
+  void Resize(Form& form);
+  void CloseRequest(Form& form);
+
+ private:
+  void Load(Form& form);
+
+  Module1& module_;
+  IWindowSystem& windows_;
+  std::vector<Form*> loaded_;
+};
+
+}  // namespace pravex

@@ -1,0 +1,63 @@
+#include "forms/results/help_form.h"
+
+#include <algorithm>
+
+#include "app/program.h"
+
+namespace pravex {
+
+const FormDef& FormHelpDef() {
+  static const FormDef def{
+      .name = L"FormHelp",
+      .caption = L"Help Contents",
+      .client = {10875, 6495},
+      .startPosition = StartPosition::WindowsDefault,
+      .font = kLargeFont,
+      .controls = {{.name = L"Text1",
+                    .kind = ControlKind::TextBox,
+                    .rect = {120, 120, 10575, 6255},
+                    .tabIndex = 0,
+                    .multiLine = true}},
+  };
+  return def;
+}
+
+std::wstring HelpText() {
+  return L"Help file for Quorvel Pravex"
+         L"\r\n\r\n"
+         L"To use this tool, simply double click on Pravex.exe to launch the tool"
+         L"\r\n"
+         L"When the tool started, follow 2 steps as shown on the window."
+         L"\r\n\r\n"
+         L"1. Select the tool you are having trouble with.  It must be either Vastrel or ZPX "
+         L"based tools other than Vastrel."
+         L"\r\n\r\n"
+         L"2. Click on the 'Diagnose' button. "
+         L"\r\n\r\n\r\n"
+         L"Depending on the result of the diagnostic, new window with instructions will pop up. "
+         L"\r\n"
+         L"Follow the instruction shown. You can either copy the contents of the solution by "
+         L"clicking on 'Copy to Clipboard' button, or save by 'Save as...' button so that you can "
+         L"store it on your hard drive for later reference."
+         L"\r\n\r\n"
+         L"Or you can also send the result to Quorvel's FTP server."
+         L"\r\n\r\n"
+         L"If you have any questions, contact Quorvel QuorvelCare. ";
+}
+
+TwipsSize FittedTextSize(TwipsSize outer, int widthMargin, int heightMargin) {
+  return {std::max(outer.width - widthMargin, 0), std::max(outer.height - heightMargin, 0)};
+}
+
+FormHelp::FormHelp(Program& program) : Form(program.forms, FormHelpDef()) {}
+
+void FormHelp::Form_Load() { Ctl(L"Text1").SetText(HelpText()); }
+
+void FormHelp::Form_Resize() {
+  const TwipsSize size = FittedTextSize({Width(), Height()}, 300, 800);
+  Control text = Ctl(L"Text1");
+  text.SetWidth(size.width);
+  text.SetHeight(size.height);
+}
+
+}  // namespace pravex

@@ -1,0 +1,29 @@
+// The help window: one editable, scrollable text area with the usage text.
+#pragma once
+
+#include <string>
+
+#include "forms/form.h"
+
+namespace pravex {
+
+class Program;
+
+const FormDef& FormHelpDef();
+
+// The usage text, byte for byte as the window shows it.
+std::wstring HelpText();
+
+// The size of a text area fitted to a window of the given outer size, less
+// the margins; never negative.
+TwipsSize FittedTextSize(TwipsSize outer, int widthMargin, int heightMargin);
+
+class FormHelp : public Form {
+ public:
+  explicit FormHelp(Program& program);
+
+  void Form_Load() override;
+  void Form_Resize() override;
+};
+
+}  // namespace pravex

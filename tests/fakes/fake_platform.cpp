@@ -1,0 +1,238 @@
+#include "tests/fakes/fake_platform.h"
+
+#include "app/errors.h"
+
+namespace pravex::testing {
+
+std::string ToAnsi(std::wstring_view text) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (wchar_t c : text) bytes.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
+  return bytes;
+}
+
+std::wstring FromAnsi(std::string_view bytes) {
+  std::wstring text;
+  text.reserve(bytes.size());
+  for (char c : bytes) text.push_back(static_cast<unsigned char>(c));
+  return text;
+}
+
+// --- settings ---------------------------------------------------------------
+
+std::wstring FakeSettings::GetSetting(std::wstring_view app, std::wstring_view section,
+                                      std::wstring_view key, std::wstring_view defaultValue) {
+  if (app != L"QuorvelPravex" || section != L"Info") throw std::logic_error("unexpected section");
+  const auto found = values.find(std::wstring(key));
+  return found == values.end() ? std::wstring(defaultValue) : found->second;
+}
+
+void FakeSettings::SaveSetting(std::wstring_view app, std::wstring_view section,
+                               std::wstring_view key, std::wstring_view value) {
+  if (app != L"QuorvelPravex" || section != L"Info") throw std::logic_error("unexpected section");
+  if (failSaveWith) Raise(*failSaveWith);
+  values[std::wstring(key)] = value;
+  log_.push_back(L"save: " + std::wstring(key) + L"=" + std::wstring(value));
+}
+
+// --- files ------------------------------------------------------------------
+
+namespace {
+
+std::wstring FolderOf(std::wstring_view path) {
+  const auto slash = path.rfind(L'\\');
+  return std::wstring(path.substr(0, slash == std::wstring_view::npos ? 0 : slash + 1));
+}
+
+}  // namespace
+
+void FakeFileSystem::WriteText(std::wstring_view path, OpenMode mode, std::wstring_view text) {
+  const std::wstring key(path);
+  if (const auto failure = failures.find(key); failure != failures.end()) Raise(failure->second);
+  if (!folders.contains(FolderOf(path))) Raise(error::kPathNotFound);
+  std::string& bytes = files[key];
+  if (mode == OpenMode::Output) bytes.clear();
+  bytes += ToAnsi(text);
+  log_.push_back((mode == OpenMode::Output ? L"write: " : L"append: ") + key);
+}
+
+void FakeFileSystem::Kill(std::wstring_view path) {
+  const std::wstring key(path);
+  if (const auto failure = failures.find(key); failure != failures.end()) Raise(failure->second);
+  if (files.erase(key) == 0) Raise(error::kFileNotFound);
+  log_.push_back(L"kill: " + key);
+}
+
+std::string FakeFileSystem::Bytes(const std::wstring& path) const {
+  const auto found = files.find(path);
+  if (found == files.end()) throw std::logic_error("no such file");
+  return found->second;
+}
+
+std::wstring FakeTextStream::ReadAll() {
+  if (const auto failure = files_.failures.find(path_); failure != files_.failures.end()) {
+    Raise(failure->second);
+  }
+  return FromAnsi(files_.Bytes(path_));
+}
+
+bool FakeFso::FileExists(std::wstring_view path) { return files_.Exists(std::wstring(path)); }
+
+std::unique_ptr<ITextStream> FakeFso::OpenTextFile(std::wstring_view path) {
+  if (!files_.Exists(std::wstring(path))) Raise(error::kFileNotFound);
+  return std::make_unique<FakeTextStream>(files_, std::wstring(path));
+}
+
+// --- shell ------------------------------------------------------------------
+
+int FakeShell::Run(std::wstring_view commandLine, int windowStyle, bool wait) {
+  log_.push_back(L"run: " + std::wstring(commandLine) + L" [style " + std::to_wstring(windowStyle) +
+                 (wait ? L", wait]" : L"]"));
+  if (onRun_) onRun_(std::wstring(commandLine));
+  return 0;
+}
+
+std::unique_ptr<IShellObject> FakeObjectFactory::CreateShell() {
+  if (failCreateWith) Raise(*failCreateWith);
+  log_.push_back(L"create: shell");
+  return std::make_unique<FakeShell>(log_, onRun);
+}
+
+std::unique_ptr<IFileSystemObject> FakeObjectFactory::CreateFileSystemObject() {
+  if (failCreateWith) Raise(*failCreateWith);
+  log_.push_back(L"create: fso");
+  return std::make_unique<FakeFso>(files_);
+}
+
+// --- clock ------------------------------------------------------------------
+
+namespace {
+
+std::wstring TwoDigits(int value) {
+  return (value < 10 ? L"0" : L"") + std::to_wstring(value);
+}
+
+}  // namespace
+
+std::wstring FakeClock::ShortDate(const LocalDateTime& m) {
+  if (european) return TwoDigits(m.day) + L"." + TwoDigits(m.month) + L"." + std::to_wstring(m.year);
+  return std::to_wstring(m.month) + L"/" + std::to_wstring(m.day) + L"/" + std::to_wstring(m.year);
+}
+
+std::wstring FakeClock::LongTime(const LocalDateTime& m) {
+  if (european) {
+    return TwoDigits(m.hour) + L":" + TwoDigits(m.minute) + L":" + TwoDigits(m.second);
+  }
+  const int hour12 = m.hour % 12 == 0 ? 12 : m.hour % 12;
+  return std::to_wstring(hour12) + L":" + TwoDigits(m.minute) + L":" + TwoDigits(m.second) +
+         (m.hour < 12 ? L" AM" : L" PM");
+}
+
+// --- message boxes, clipboard, dialog, pointer --------------------------------
+
+int FakeMessageBoxes::Show(std::wstring_view prompt, int style, std::wstring_view title) {
+  shown.push_back({std::wstring(prompt), style, std::wstring(title)});
+  log_.push_back(L"msgbox: " + std::wstring(prompt));
+  if (onShow) onShow(shown.back());
+  return mb::kAnswerOk;
+}
+
+void FakeClipboard::SetText(std::wstring_view value) {
+  if (failWith) Raise(*failWith);
+  text = value;
+}
+
+std::optional<std::wstring> FakeSaveDialog::ShowSave(std::wstring_view fileName) {
+  offeredNames.emplace_back(fileName);
+  if (answers.empty()) return std::nullopt;
+  auto answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+void FakeMousePointer::SetMousePointer(int value) {
+  current = value;
+  log_.push_back(L"pointer: " + std::to_wstring(value));
+}
+
+// --- internet ---------------------------------------------------------------
+
+InternetHandle FakeInternet::InternetOpenA(std::wstring_view agent, unsigned long accessType,
+                                           const wchar_t* proxy, const wchar_t* proxyBypass,
+                                           unsigned long flags) {
+  calls.push_back(L"InternetOpenA(" + std::wstring(agent) + L", " + std::to_wstring(accessType) +
+                  L", " + (proxy ? proxy : L"null") + L", " + (proxyBypass ? proxyBypass : L"null") +
+                  L", " + std::to_wstring(flags) + L")");
+  log_.push_back(L"inet: open");
+  if (!openSucceeds) return 0;
+  openHandles.insert(next_);
+  return next_++;
+}
+
+InternetHandle FakeInternet::InternetConnectA(InternetHandle internet, std::wstring_view serverName,
+                                              unsigned short port, std::wstring_view userName,
+                                              std::wstring_view password, unsigned long service,
+                                              unsigned long flags, std::uintptr_t context) {
+  calls.push_back(L"InternetConnectA(" + std::to_wstring(internet) + L", " +
+                  std::wstring(serverName) + L", " + std::to_wstring(port) + L", " +
+                  std::wstring(userName) + L", \"" + std::wstring(password) + L"\", " +
+                  std::to_wstring(service) + L", " + std::to_wstring(flags) + L", " +
+                  std::to_wstring(context) + L")");
+  log_.push_back(L"inet: connect");
+  if (internet == 0 || !connectSucceeds) return 0;
+  openHandles.insert(next_);
+  return next_++;
+}
+
+bool FakeInternet::FtpPutFileA(InternetHandle connection, std::wstring_view localFile,
+                               std::wstring_view remoteFile, unsigned long flags,
+                               std::uintptr_t context) {
+  calls.push_back(L"FtpPutFileA(" + std::to_wstring(connection) + L", " + std::wstring(localFile) +
+                  L", " + std::wstring(remoteFile) + L", " + std::to_wstring(flags) + L", " +
+                  std::to_wstring(context) + L")");
+  log_.push_back(L"inet: put");
+  if (putResults.empty()) return false;
+  const bool result = putResults.front();
+  putResults.pop_front();
+  return result;
+}
+
+bool FakeInternet::InternetCloseHandle(InternetHandle handle) {
+  log_.push_back(L"inet: close");
+  return openHandles.erase(handle) == 1;
+}
+
+// --- the whole platform -------------------------------------------------------
+
+FakePlatform::FakePlatform()
+    : platform{settings,     files,        objects,      clock,    messageBoxes,
+               clipboard,    saveDialog,   mousePointer, internet, windows} {}
+
+std::vector<std::wstring> FakePlatform::TraceLines() const {
+  std::vector<std::wstring> lines;
+  const auto found = files.files.find(L"C:\\QuorvelPravexTrace.txt");
+  if (found == files.files.end()) return lines;
+  const std::wstring text = FromAnsi(found->second);
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find(L"\r\n", start);
+    if (end == std::wstring::npos) throw std::logic_error("trace line without CR LF");
+    const std::wstring record = text.substr(start, end - start);
+    if (record.size() < 2 || record.front() != L'"' || record.back() != L'"') {
+      throw std::logic_error("trace line without its quotes");
+    }
+    lines.push_back(record.substr(1, record.size() - 2));
+    start = end + 2;
+  }
+  return lines;
+}
+
+std::vector<std::wstring> FakePlatform::Entries(std::wstring_view prefix) const {
+  std::vector<std::wstring> entries;
+  for (const auto& entry : log) {
+    if (entry.starts_with(prefix)) entries.push_back(entry);
+  }
+  return entries;
+}
+
+}  // namespace pravex::testing

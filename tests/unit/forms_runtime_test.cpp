@@ -1,0 +1,121 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/errors.h"
+#include "app/module1.h"
+#include "forms/form.h"
+#include "forms/forms.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace pravex::testing {
+namespace {
+
+const FormDef& ProbeDef() {
+  static const FormDef def{
+      .name = L"Probe",
+      .caption = L"Probe",
+      .client = {3000, 2000},
+      .controls = {{.name = L"Boom", .kind = ControlKind::CommandButton, .tabIndex = 0},
+                   {.name = L"Close", .kind = ControlKind::CommandButton, .tabIndex = 1}},
+  };
+  return def;
+}
+
+// A form whose handlers record their calls and can be told to fail.
+class ProbeForm : public Form {
+ public:
+  explicit ProbeForm(Forms& forms) : Form(forms, ProbeDef()) {}
+  void Form_Load() override {
+    calls.push_back(L"load");
+    if (failLoad) Raise(53);
+  }
+  void Form_Resize() override { calls.push_back(L"resize"); }
+  void Form_Unload() override {
+    calls.push_back(L"unload");
+    if (failUnload) throw std::runtime_error("broken");
+  }
+  void Click(std::wstring_view name) override {
+    calls.push_back(std::wstring(L"click ") + std::wstring(name));
+    if (name == L"Boom") Raise(5);
+    if (name == L"Close") forms().Unload(*this);
+  }
+  std::vector<std::wstring> calls;
+  bool failLoad = false;
+  bool failUnload = false;
+};
+
+class FormsRuntimeTest : public ::testing::Test {
+ protected:
+  FakePlatform fake_;
+  Module1 module_{fake_.platform};
+  Forms forms_{module_, fake_.windows};
+  ProbeForm probe_{forms_};
+};
+
+TEST_F(FormsRuntimeTest, ShowLoadsResizesThenShows) {
+  forms_.Show(probe_);
+  EXPECT_THAT(probe_.calls, ::testing::ElementsAre(L"load", L"resize"));
+  EXPECT_THAT(fake_.log, ::testing::ElementsAre(L"created: Probe", L"shown: Probe"));
+}
+
+TEST_F(FormsRuntimeTest, AnUntrappedErrorIsReportedAndTheProgramGoesOn) {
+  module_.bDebugMode = true;
+  forms_.Show(probe_);
+  fake_.windows.Get(L"Probe").Click(L"Boom");
+  ASSERT_EQ(fake_.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(fake_.messageBoxes.shown[0].prompt,
+            L"Error in Probe.Boom_Click: 5: Invalid procedure call or argument");
+  EXPECT_THAT(fake_.TraceLines(), ::testing::ElementsAre(
+                                      L"Probe.Boom_Click() error: 5: Invalid procedure call or argument"));
+  EXPECT_TRUE(probe_.IsLoaded());
+}
+
+TEST_F(FormsRuntimeTest, AFailedLoadStillOpensTheWindow) {
+  probe_.failLoad = true;
+  forms_.Show(probe_);
+  EXPECT_TRUE(probe_.IsLoaded());
+  EXPECT_EQ(fake_.messageBoxes.shown.at(0).prompt, L"Error in Probe.Form_Load: 53: File not found");
+}
+
+TEST_F(FormsRuntimeTest, AFailingUnloadStillClosesAndEndsTheProgram) {
+  probe_.failUnload = true;
+  forms_.Show(probe_);
+  fake_.windows.Get(L"Probe").Close();
+  EXPECT_FALSE(probe_.IsLoaded());
+  EXPECT_TRUE(fake_.windows.quit);
+  EXPECT_EQ(fake_.messageBoxes.shown.at(0).prompt,
+            L"Error in Probe.Form_Unload: 51: Internal error (broken)");
+}
+
+TEST_F(FormsRuntimeTest, AHandlerMayUnloadItsOwnForm) {
+  forms_.Show(probe_);
+  fake_.windows.Get(L"Probe").Click(L"Close");
+  EXPECT_FALSE(probe_.IsLoaded());
+  EXPECT_TRUE(fake_.windows.quit);
+  // The default instance outlives its window and loads afresh.
+  forms_.Show(probe_);
+  EXPECT_TRUE(probe_.IsLoaded());
+  EXPECT_EQ(fake_.windows.created, 2);
+}
+
+TEST_F(FormsRuntimeTest, ControlsOfAnUnloadedFormAreAnUnsetObject) {
+  try {
+    probe_.Ctl(L"Boom").Text();
+    FAIL() << "no error";
+  } catch (const HostError& e) {
+    EXPECT_EQ(e.Number(), 91);
+  }
+}
+
+TEST_F(FormsRuntimeTest, AModalShowReturnsAfterTheFormIsUnloaded) {
+  fake_.windows.onModal = [&](MemoryWindow& window) {
+    EXPECT_TRUE(probe_.IsLoaded());
+    window.Click(L"Close");
+  };
+  forms_.Show(probe_, ShowMode::Modal);
+  EXPECT_FALSE(probe_.IsLoaded());
+  EXPECT_THAT(fake_.Entries(L"modal: "), ::testing::ElementsAre(L"modal: Probe"));
+}
+
+}  // namespace
+}  // namespace pravex::testing

@@ -1,0 +1,143 @@
+#include "win32/desktop_services.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/errors.h"
+#include "win32/handles.h"
+#include "win32/window_system.h"
+
+namespace pravex::win32 {
+
+// --- clock ------------------------------------------------------------------
+
+namespace {
+
+SYSTEMTIME ToSystemTime(const LocalDateTime& m) {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(m.year);
+  st.wMonth = static_cast<WORD>(m.month);
+  st.wDay = static_cast<WORD>(m.day);
+  st.wHour = static_cast<WORD>(m.hour);
+  st.wMinute = static_cast<WORD>(m.minute);
+  st.wSecond = static_cast<WORD>(m.second);
+  return st;
+}
+
+template <class Format>
+std::wstring FormatWith(Format format) {
+  const int needed = format(nullptr, 0);
+  if (needed <= 0) Raise(error::kInvalidProcedureCall);
+  std::wstring text(static_cast<std::size_t>(needed), L'\0');
+  const int written = format(text.data(), needed);
+  if (written <= 0) Raise(error::kInvalidProcedureCall);
+  text.resize(static_cast<std::size_t>(written - 1));
+  return text;
+}
+
+}  // namespace
+
+LocalDateTime Win32Clock::Now() {
+  SYSTEMTIME st{};
+  ::GetLocalTime(&st);
+  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+std::wstring Win32Clock::ShortDate(const LocalDateTime& moment) {
+  const SYSTEMTIME st = ToSystemTime(moment);
+  return FormatWith([&](wchar_t* buffer, int size) {
+    return ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buffer, size,
+                             nullptr);
+  });
+}
+
+std::wstring Win32Clock::LongTime(const LocalDateTime& moment) {
+  const SYSTEMTIME st = ToSystemTime(moment);
+  return FormatWith([&](wchar_t* buffer, int size) {
+    return ::GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, buffer, size);
+  });
+}
+
+// --- message boxes ------------------------------------------------------------
+
+int Win32MessageBoxes::Show(std::wstring_view prompt, int style, std::wstring_view title) {
+  const HWND owner = windows_.PopupOwner();
+  Win32WindowSystem::DisabledWindows modal(windows_, owner);
+  const UINT flags = static_cast<UINT>(style) | (owner ? MB_APPLMODAL : MB_TASKMODAL) |
+                     MB_SETFOREGROUND;
+  return ::MessageBoxW(owner, std::wstring(prompt).c_str(), std::wstring(title).c_str(), flags);
+}
+
+// --- clipboard ----------------------------------------------------------------
+
+namespace {
+
+// Another program may hold the clipboard for a moment; try a few times.
+class OpenedClipboard {
+ public:
+  explicit OpenedClipboard(HWND owner) {
+    for (int attempt = 0; attempt < 20 && !open_; ++attempt) {
+      open_ = ::OpenClipboard(owner) != FALSE;
+      if (!open_) ::Sleep(25);
+    }
+    if (!open_) Raise(error::kPermissionDenied);
+  }
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  ~OpenedClipboard() {
+    if (open_) ::CloseClipboard();
+  }
+
+ private:
+  bool open_ = false;
+};
+
+}  // namespace
+
+void Win32Clipboard::Clear() {
+  OpenedClipboard clipboard(windows_.AnyWindow());
+  ::EmptyClipboard();
+}
+
+void Win32Clipboard::SetText(std::wstring_view text) {
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
+  if (!memory) Raise(error::kOutOfMemory);
+  void* target = ::GlobalLock(memory.get());
+  if (!target) Raise(error::kOutOfMemory);
+  std::memcpy(target, text.data(), text.size() * sizeof(wchar_t));
+  static_cast<wchar_t*>(target)[text.size()] = L'\0';
+  ::GlobalUnlock(memory.get());
+
+  OpenedClipboard clipboard(windows_.AnyWindow());
+  ::EmptyClipboard();
+  if (!::SetClipboardData(CF_UNICODETEXT, memory.get())) Raise(error::kPermissionDenied);
+  memory.release();  // the clipboard owns it now
+}
+
+// --- Save dialog --------------------------------------------------------------
+
+std::optional<std::wstring> Win32SaveDialog::ShowSave(std::wstring_view fileName) {
+  std::vector<wchar_t> path(32768, L'\0');
+  fileName.copy(path.data(), std::min(fileName.size(), path.size() - 1));
+
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = windows_.PopupOwner();
+  ofn.lpstrFile = path.data();
+  ofn.nMaxFile = static_cast<DWORD>(path.size());
+  // No filter, extension, folder, title or prompt; only keep the program's
+  // working folder where it was.
+  ofn.Flags = OFN_NOCHANGEDIR;
+
+  Win32WindowSystem::DisabledWindows modal(windows_, ofn.hwndOwner);
+  if (::GetSaveFileNameW(&ofn)) return std::wstring(path.data());
+  if (::CommDlgExtendedError() != 0) Raise(error::kInvalidProcedureCall);
+  return std::nullopt;
+}
+
+}  // namespace pravex::win32

@@ -1,0 +1,378 @@
+#include "win32/form_window.h"
+
+#include <commctrl.h>
+
+#include <set>
+#include <string>
+
+#include "app/errors.h"
+#include "win32/dpi.h"
+#include "win32/res/resource.h"
+#include "win32/window_system.h"
+
+namespace pravex::win32 {
+
+namespace {
+
+// Each form has a window class of its own, "Pravex" followed by the form's
+// name, so that its windows can be told apart from outside.
+std::wstring ClassName(const FormDef& def) { return L"Pravex" + std::wstring(def.name); }
+
+void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC proc) {
+  static std::set<std::wstring> registered;
+  if (registered.contains(name)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_PRAVEX), IMAGE_ICON,
+                                             0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_PRAVEX), IMAGE_ICON,
+                                               ::GetSystemMetrics(SM_CXSMICON),
+                                               ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = name.c_str();
+  if (!::RegisterClassExW(&wc)) Raise(error::kOutOfMemory);
+  registered.insert(name);
+}
+
+DWORD FormStyle(const FormDef& def) {
+  DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  if (!def.maxButton) style &= ~WS_MAXIMIZEBOX;
+  return style;
+}
+
+bool IsClickNotification(WPARAM wParam, LPARAM lParam) {
+  return lParam != 0 && HIWORD(wParam) == BN_CLICKED;
+}
+
+}  // namespace
+
+Win32FormWindow::Win32FormWindow(Win32WindowSystem& system, const FormDef& def,
+                                 IFormEvents& events)
+    : system_(system), def_(def), events_(events), rects_(def.controls.size()) {
+  for (std::size_t i = 0; i < def.controls.size(); ++i) {
+    rects_[i] = def.controls[i].rect;
+    if (def.controls[i].cancel) cancelControl_ = static_cast<int>(i);
+  }
+
+  const std::wstring className = ClassName(def);
+  RegisterFormClass(system.Instance(), className, &WindowProc);
+
+  UniqueMenu menu(BuildMenu());
+  const DWORD style = FormStyle(def);
+  dpi_ = SystemDpi();
+
+  auto outerFor = [&](UINT dpi) {
+    const RECT client{0, 0, TwipsToPixels(def.client.width, dpi),
+                      TwipsToPixels(def.client.height, dpi)};
+    return AdjustWindowRectForDpi(client, style, menu.get() != nullptr, 0, dpi);
+  };
+  RECT outer = outerFor(dpi_);
+  int x = CW_USEDEFAULT;
+  int y = CW_USEDEFAULT;
+  if (def.startPosition == StartPosition::Manual) {
+    x = TwipsToPixels(def.left, dpi_) + outer.left;
+    y = TwipsToPixels(def.top, dpi_) + outer.top;
+  }
+
+  const HWND created = ::CreateWindowExW(0, className.c_str(), std::wstring(def.caption).c_str(),
+                                         style, x, y, outer.right - outer.left,
+                                         outer.bottom - outer.top, nullptr, menu.get(),
+                                         system.Instance(), this);
+  if (!created) Raise(error::kOutOfMemory);
+  menu.release();  // the window owns its menu now
+  UniqueWindow guard(created);
+
+  // Per-monitor DPI: the monitor the window landed on decides its size.
+  const UINT actualDpi = DpiForWindow(hwnd_);
+  if (actualDpi != dpi_) {
+    dpi_ = actualDpi;
+    const RECT scaled = outerFor(dpi_);
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, scaled.right - scaled.left, scaled.bottom - scaled.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  CreateControls();
+  ApplyLayout();
+  system_.Register(this);
+  guard.release();
+  ready_ = true;
+}
+
+Win32FormWindow::~Win32FormWindow() {
+  ready_ = false;
+  system_.Unregister(this);
+  if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+HMENU Win32FormWindow::BuildMenu() const {
+  if (def_.menus.empty()) return nullptr;
+  UniqueMenu bar(::CreateMenu());
+  if (!bar) Raise(error::kOutOfMemory);
+  int id = kFirstMenuItemId;
+  for (const MenuDef& menu : def_.menus) {
+    UniqueMenu popup(::CreatePopupMenu());
+    if (!popup) Raise(error::kOutOfMemory);
+    for (const MenuItemDef& item : menu.items) {
+      ::AppendMenuW(popup.get(), MF_STRING, static_cast<UINT_PTR>(id++),
+                    std::wstring(item.caption).c_str());
+    }
+    if (!::AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()),
+                       std::wstring(menu.caption).c_str())) {
+      Raise(error::kOutOfMemory);
+    }
+    popup.release();  // the bar owns it now
+  }
+  return bar.release();
+}
+
+void Win32FormWindow::CreateControls() {
+  controls_.assign(def_.controls.size(), nullptr);
+  ControlKind previousKind = ControlKind::Label;
+  for (int index : CreationOrder(def_)) {
+    const ControlDef& control = def_.controls[index];
+    const wchar_t* windowClass = WC_STATICW;
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    switch (control.kind) {
+      case ControlKind::Label:
+        style |= SS_LEFT | WS_GROUP;
+        break;
+      case ControlKind::OptionButton:
+        windowClass = WC_BUTTONW;
+        // Option buttons next to each other form one group.
+        style |= BS_AUTORADIOBUTTON | WS_TABSTOP;
+        if (previousKind != ControlKind::OptionButton) style |= WS_GROUP;
+        break;
+      case ControlKind::CommandButton:
+        windowClass = WC_BUTTONW;
+        style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
+        break;
+      case ControlKind::TextBox:
+        windowClass = WC_EDITW;
+        exStyle |= WS_EX_CLIENTEDGE;
+        style |= WS_TABSTOP | WS_GROUP;
+        // Several lines with a vertical scroll bar only, so long lines wrap.
+        style |= control.multiLine ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL
+                                   : ES_AUTOHSCROLL;
+        break;
+    }
+    previousKind = control.kind;
+    const std::wstring caption(control.kind == ControlKind::TextBox ? L"" : control.caption);
+    const HWND child = ::CreateWindowExW(
+        exStyle, windowClass, caption.c_str(), style, 0, 0, 0, 0, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), system_.Instance(),
+        nullptr);
+    if (!child) Raise(error::kOutOfMemory);
+    controls_[index] = child;
+    if (control.kind == ControlKind::TextBox) {
+      ::SendMessageW(child, EM_SETLIMITTEXT, 0, 0);  // no limit beyond the system's own
+      if (!control.caption.empty()) ::SetWindowTextW(child, caption.c_str());
+    }
+  }
+}
+
+HFONT Win32FormWindow::FontFor(const FontSpec& spec) {
+  for (const auto& [cached, font] : fonts_) {
+    if (cached == spec) return font.get();
+  }
+  LOGFONTW lf{};
+  lf.lfHeight = -::MulDiv(spec.centipoints, static_cast<int>(dpi_), 7200);
+  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = CLEARTYPE_QUALITY;
+  spec.face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  UniqueFont font(::CreateFontIndirectW(&lf));
+  const HFONT handle = font.get();
+  fonts_.emplace_back(spec, std::move(font));
+  return handle;
+}
+
+void Win32FormWindow::ApplyLayout() {
+  // Fonts for the current DPI replace the old ones only after every control
+  // has been given its new font.
+  std::vector<std::pair<FontSpec, UniqueFont>> oldFonts = std::move(fonts_);
+  fonts_.clear();
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    const TwipsRect& r = rects_[i];
+    ::MoveWindow(controls_[i], TwipsToPixels(r.left, dpi_), TwipsToPixels(r.top, dpi_),
+                 TwipsToPixels(r.width, dpi_), TwipsToPixels(r.height, dpi_), TRUE);
+    ::SendMessageW(controls_[i], WM_SETFONT,
+                   reinterpret_cast<WPARAM>(FontFor(EffectiveFont(def_, def_.controls[i]))), TRUE);
+  }
+}
+
+void Win32FormWindow::FocusFirstControl() {
+  for (int index : CreationOrder(def_)) {
+    if (def_.controls[index].tabIndex != kNoTabStop && ::IsWindowEnabled(controls_[index])) {
+      ::SetFocus(controls_[index]);
+      return;
+    }
+  }
+}
+
+HWND Win32FormWindow::ControlHandle(int control) const {
+  if (control < 0 || control >= static_cast<int>(controls_.size())) Raise(error::kObjectNotSet);
+  return controls_[control];
+}
+
+void Win32FormWindow::Show() {
+  if (!::IsWindowVisible(hwnd_)) {
+    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+    ::UpdateWindow(hwnd_);
+    FocusFirstControl();
+    return;
+  }
+  if (::IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
+  ::SetForegroundWindow(hwnd_);
+  ::BringWindowToTop(hwnd_);
+}
+
+namespace {
+
+std::wstring WindowText(HWND hwnd) {
+  const int length = ::GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+  const int copied = ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+}  // namespace
+
+std::wstring Win32FormWindow::Caption() const { return WindowText(hwnd_); }
+
+void Win32FormWindow::SetCaption(std::wstring_view caption) {
+  ::SetWindowTextW(hwnd_, std::wstring(caption).c_str());
+}
+
+std::wstring Win32FormWindow::Text(int control) const { return WindowText(ControlHandle(control)); }
+
+void Win32FormWindow::SetText(int control, std::wstring_view text) {
+  const HWND child = ControlHandle(control);
+  if (!::SetWindowTextW(child, std::wstring(text).c_str())) Raise(error::kOutOfMemory);
+}
+
+bool Win32FormWindow::Value(int control) const {
+  return ::SendMessageW(ControlHandle(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32FormWindow::SetValue(int control, bool selected) {
+  ::SendMessageW(ControlHandle(control), BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+TwipsRect Win32FormWindow::ControlRect(int control) const {
+  ControlHandle(control);
+  return rects_[control];
+}
+
+void Win32FormWindow::MoveControl(int control, const TwipsRect& rect) {
+  const HWND child = ControlHandle(control);
+  rects_[control] = rect;
+  ::MoveWindow(child, TwipsToPixels(rect.left, dpi_), TwipsToPixels(rect.top, dpi_),
+               TwipsToPixels(rect.width, dpi_), TwipsToPixels(rect.height, dpi_), TRUE);
+}
+
+TwipsSize Win32FormWindow::OuterSize() const {
+  RECT r{};
+  ::GetWindowRect(hwnd_, &r);
+  return {PixelsToTwips(r.right - r.left, dpi_), PixelsToTwips(r.bottom - r.top, dpi_)};
+}
+
+LRESULT CALLBACK Win32FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  Win32FormWindow* self = nullptr;
+  if (message == WM_NCCREATE) {
+    self = static_cast<Win32FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Win32FormWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (self) self->hwnd_ = nullptr;
+    self = nullptr;
+  }
+  if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  // No exception may cross into the system: the handlers' own errors are
+  // reported by the form runtime, so anything arriving here is the window's.
+  try {
+    return self->OnMessage(message, wParam, lParam);
+  } catch (...) {
+    const ErrorInfo error = CurrentErrorInfo();
+    const std::wstring text =
+        L"Error in the window: " + std::to_wstring(error.number) + L": " + error.description;
+    ::MessageBoxW(hwnd, text.c_str(), L"Pravex", MB_OK | MB_APPLMODAL);
+    return 0;
+  }
+}
+
+// After calling into the events, a handler must not touch the object: the
+// event may have unloaded the form and destroyed this very window.
+LRESULT Win32FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      if (!ready_) break;
+      const int id = LOWORD(wParam);
+      if (IsClickNotification(wParam, lParam) && id >= kFirstControlId &&
+          id < kFirstControlId + static_cast<int>(controls_.size())) {
+        events_.OnClick(id - kFirstControlId);
+        return 0;
+      }
+      if (lParam == 0 && HIWORD(wParam) == 0 && id >= kFirstMenuItemId) {
+        events_.OnMenu(id - kFirstMenuItemId);
+        return 0;
+      }
+      if (id == IDCANCEL && cancelControl_ >= 0 && !system_.Busy()) {
+        // Esc presses the cancel button as if it were clicked.
+        ::SendMessageW(controls_[cancelControl_], BM_CLICK, 0, 0);
+        return 0;
+      }
+      return 0;
+    }
+    case WM_SIZE:
+      if (ready_) events_.OnResize();
+      return 0;
+    case WM_CLOSE:
+      // A window that waits for the status tool or a transfer cannot close.
+      if (ready_ && !system_.Busy()) events_.OnCloseRequest();
+      return 0;
+    case WM_SETCURSOR:
+      if (system_.MousePointer() == pointer::kHourglass) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd_, focus)) savedFocus_ = focus;
+      } else if (!HIWORD(wParam)) {
+        if (savedFocus_ && ::IsWindow(savedFocus_) && ::IsChild(hwnd_, savedFocus_)) {
+          ::SetFocus(savedFocus_);
+        } else {
+          FocusFirstControl();
+        }
+        return 0;
+      }
+      break;
+    case WM_DPICHANGED: {
+      dpi_ = HIWORD(wParam);
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      ApplyLayout();
+      return 0;
+    }
+    default:
+      break;
+  }
+  return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace pravex::win32

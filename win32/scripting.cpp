@@ -1,0 +1,118 @@
+#include "win32/scripting.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/errors.h"
+#include "win32/handles.h"
+#include "win32/host_errors.h"
+#include "win32/text_codec.h"
+#include "win32/window_system.h"
+
+namespace pravex::win32 {
+
+std::wstring ExpandEnvironment(std::wstring_view text) {
+  const std::wstring source(text);
+  std::wstring expanded(source.size() + 256, L'\0');
+  for (;;) {
+    const DWORD needed = ::ExpandEnvironmentStringsW(source.c_str(), expanded.data(),
+                                                     static_cast<DWORD>(expanded.size()));
+    if (needed == 0) RaiseLastFileError();
+    if (needed <= expanded.size()) {
+      expanded.resize(needed - 1);
+      return expanded;
+    }
+    expanded.resize(needed);
+  }
+}
+
+namespace {
+
+class Shell final : public IShellObject {
+ public:
+  explicit Shell(Win32WindowSystem& windows) : windows_(windows) {}
+
+  int Run(std::wstring_view commandLine, int windowStyle, bool wait) override {
+    std::wstring command = ExpandEnvironment(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(windowStyle);  // 0 is SW_HIDE
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info)) {
+      RaiseLastFileError();
+    }
+    UniqueHandleObject process(info.hProcess);
+    UniqueHandleObject thread(info.hThread);
+    if (!wait) return 0;
+    windows_.WaitKeepingWindowsPainted(process.get());
+    DWORD exitCode = 0;
+    ::GetExitCodeProcess(process.get(), &exitCode);
+    return static_cast<int>(exitCode);
+  }
+
+ private:
+  Win32WindowSystem& windows_;
+};
+
+class TextStream final : public ITextStream {
+ public:
+  explicit TextStream(UniqueFile file) : file_(std::move(file)) {}
+
+  std::wstring ReadAll() override {
+    if (!file_) Raise(error::kBadFileName);
+    std::string bytes;
+    LARGE_INTEGER size{};
+    if (::GetFileSizeEx(file_.get(), &size) && size.QuadPart > 0) {
+      bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    }
+    // Read to the end, whatever the size said: the file may still grow.
+    std::vector<char> buffer(1u << 20);
+    for (;;) {
+      DWORD read = 0;
+      if (!::ReadFile(file_.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read,
+                      nullptr)) {
+        RaiseLastFileError();
+      }
+      if (read == 0) break;
+      bytes.append(buffer.data(), read);
+    }
+    return AnsiToWide(bytes);
+  }
+
+  void Close() override { file_.reset(); }
+
+ private:
+  UniqueFile file_;
+};
+
+class FileSystemObject final : public IFileSystemObject {
+ public:
+  bool FileExists(std::wstring_view path) override {
+    const DWORD attributes = ::GetFileAttributesW(std::wstring(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  std::unique_ptr<ITextStream> OpenTextFile(std::wstring_view path) override {
+    UniqueFile file(::CreateFileW(std::wstring(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) RaiseLastFileError();
+    return std::make_unique<TextStream>(std::move(file));
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<IShellObject> Win32ObjectFactory::CreateShell() {
+  return std::make_unique<Shell>(windows_);
+}
+
+std::unique_ptr<IFileSystemObject> Win32ObjectFactory::CreateFileSystemObject() {
+  return std::make_unique<FileSystemObject>();
+}
+
+}  // namespace pravex::win32
