@@ -6,8 +6,15 @@ Program::Program(Platform& platform)
     : module1(platform),
       forms(module1, platform.windows),
       mainForm(*this),
-      formHelp(*this) {}
+      formHelp(*this),
+      formResult(*this, ResultKind::Result),
+      formIssueA(*this, ResultKind::IssueA),
+      formIssueB(*this, ResultKind::IssueB),
+      formIssueC(*this, ResultKind::IssueC),
+      formIssueD(*this, ResultKind::IssueD) {}
 
-void Program::Start() { forms.Show(mainForm); }
+void Program::Start() {
+  forms.Show(mainForm);
+}
 
 }  // namespace pravex

@@ -6,6 +6,7 @@
 #include "forms/forms.h"
 #include "forms/main/main_form.h"
 #include "forms/results/help_form.h"
+#include "forms/results/result_form.h"
 
 namespace pravex {
 
@@ -24,6 +25,11 @@ class Program {
 
   MainForm mainForm;
   FormHelp formHelp;
+  ResultForm formResult;
+  ResultForm formIssueA;
+  ResultForm formIssueB;
+  ResultForm formIssueC;
+  ResultForm formIssueD;
 };
 
 }  // namespace pravex

@@ -1,13 +1,123 @@
+// One press of Diagnose: run the status tool, read its report back, and open
+// the result window the report calls for.
+#include "app/errors.h"
 #include "app/program.h"
+#include "forms/main/classification.h"
 #include "forms/main/main_form.h"
+#include "forms/main/report_name.h"
+#include "pravex_config.h"
 
 namespace pravex {
 
-void MainForm::ButtonDiagnose_Click() {}
+namespace {
+
+constexpr std::wstring_view kNoProductWarning =
+    L"Select the tool type: Vastrel or ZPX tool other than Vastrel";
+constexpr std::wstring_view kDiagnosticFailed =
+    L"Diagnostic failed. \r\nPossible cause: Vastrel/ZPX is not installed on the machine.";
+
+// The trace line number of each marker row, and of "no row matched".
+constexpr int kFirstRowLine = 10;
+constexpr int kNoRowLine = 16;
+
+}  // namespace
+
+Form& MainForm::ResultWindow(ResultKind kind) {
+  switch (kind) {
+    case ResultKind::IssueA:
+      return program_.formIssueA;
+    case ResultKind::IssueB:
+      return program_.formIssueB;
+    case ResultKind::IssueC:
+      return program_.formIssueC;
+    case ResultKind::IssueD:
+      return program_.formIssueD;
+    case ResultKind::Result:
+      break;
+  }
+  return program_.formResult;
+}
+
+void MainForm::ButtonDiagnose_Click() {
+  IMousePointer& pointer = m_.platform.mousePointer;
+  try {
+    m_.WriteTrace(L"ButtonDiagnose_Click() 1: Button pressed");
+    pointer.SetMousePointer(pointer::kHourglass);
+    m_.bDiagnosed = false;
+    m_.bChoseZpx = false;
+    m_.bChoseVastrel = false;
+
+    std::wstring_view argument;
+    if (Ctl(L"OptionVastrel").Value()) {
+      argument = config::kArgVastrel;
+      m_.bChoseVastrel = true;
+    } else if (Ctl(L"OptionZPX").Value()) {
+      argument = config::kArgZpx;
+      m_.bChoseZpx = true;
+    } else {
+      m_.MsgBox(kNoProductWarning, mb::kExclamation);
+    }
+
+    if (!argument.empty()) {
+      m_.WriteTrace(L"ButtonDiagnose_Click() 4: Going to call ExecCommand");
+      const std::wstring sCommand =
+          std::wstring(config::kStatusCommand) + L" " + std::wstring(argument);
+      m_.sResultText = ExecCommand(sCommand);
+      m_.WriteTrace(L"ButtonDiagnose_Click() 5: ExecCommand returned");
+      m_.bDiagnosed = true;
+      pointer.SetMousePointer(pointer::kDefault);
+      m_.WriteTrace(L"ButtonDiagnose_Click() 5: Going to check the texts in result file");
+
+      const ClassificationTable& table = ConfiguredTable();
+      const Verdict verdict = Classify(m_.sResultText, table);
+      if (!verdict.valid) {
+        m_.WriteTrace(L"ButtonDiagnose_Click() 6: Diagnostic failed.");
+        m_.MsgBox(kDiagnosticFailed, mb::kCritical);
+      } else {
+        if (verdict.row > 0) {
+          m_.WriteTrace(L"ButtonDiagnose_Click() " +
+                        std::to_wstring(kFirstRowLine + verdict.row - 1) + L": " +
+                        std::wstring(table.rows[verdict.row - 1].label) + L" detected");
+        } else {
+          m_.WriteTrace(L"ButtonDiagnose_Click() " + std::to_wstring(kNoRowLine) +
+                        L": No error detected and will show Result form and unload main form");
+        }
+        forms().Show(ResultWindow(WindowFor(verdict)));
+        forms().Unload(*this);
+      }
+    }
+
+    pointer.SetMousePointer(pointer::kDefault);
+    m_.WriteTrace(L"ButtonDiagnose_Click() 17: Exiting module");
+  } catch (...) {
+    const ErrorInfo error = CurrentErrorInfo();
+    // The hourglass must not outlive the press that set it.
+    pointer.SetMousePointer(pointer::kDefault);
+    m_.ReportTrappedError(L"ButtonDiagnose_Click", error);
+  }
+}
 
 std::wstring MainForm::ExecCommand(const std::wstring& sCommand) {
-  (void)sCommand;
-  return {};
+  std::wstring result;
+  try {
+    m_.WriteTrace(L"ExecCommand() 2: Will obtain date and time");
+    IClock& clock = m_.platform.clock;
+    m_.sResultFile = ReportFilePath(GeneralDateText(clock, clock.Now()));
+    m_.WriteTrace(L"ExecCommand() 3: Will run command");
+    m_.oShell->Run(ReportCommandLine(sCommand, m_.sResultFile), window_style::kHidden, true);
+    m_.WriteTrace(L"ExecCommand() 4: Will check to see if the output temp file exists");
+    if (m_.oFSO->FileExists(m_.sResultFile)) {
+      m_.WriteTrace(L"ExecCommand() 5: File exists");
+      m_.oTextStream = m_.oFSO->OpenTextFile(m_.sResultFile);
+      result = m_.oTextStream->ReadAll();
+      m_.oTextStream->Close();
+    } else {
+      m_.WriteTrace(L"ExecCommand() 6: File does NOT exist");
+    }
+  } catch (...) {
+    m_.ReportTrappedError(L"ExecCommand", CurrentErrorInfo());
+  }
+  return result;
 }
 
 }  // namespace pravex

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "forms/form.h"
+#include "forms/results/guidance.h"
 
 namespace pravex {
 
@@ -28,6 +29,8 @@ class MainForm : public Form {
   std::wstring ExecCommand(const std::wstring& sCommand);
 
  private:
+  Form& ResultWindow(ResultKind kind);
+
   Program& program_;
   Module1& m_;
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "app/errors.h"
+
 namespace pravex::testing {
 
 MemoryWindow::MemoryWindow(MemoryWindowSystem& system, const FormDef& def, IFormEvents& events)
@@ -25,13 +27,20 @@ MemoryWindow::~MemoryWindow() {
 }
 
 void MemoryWindow::Show() {
-  if (!visible_) system_.log_.push_back(L"shown: " + std::wstring(def_.name));
-  else system_.log_.push_back(L"front: " + std::wstring(def_.name));
+  if (!visible_)
+    system_.log_.push_back(L"shown: " + std::wstring(def_.name));
+  else
+    system_.log_.push_back(L"front: " + std::wstring(def_.name));
   visible_ = true;
   ++showCount_;
 }
 
-void MemoryWindow::SetText(int control, std::wstring_view text) { texts_.at(control) = text; }
+void MemoryWindow::SetText(int control, std::wstring_view text) {
+  if (system_.failSetText && def_.controls.at(control).kind == ControlKind::TextBox) {
+    throw HostError(error::kOutOfMemory);
+  }
+  texts_.at(control) = text;
+}
 
 void MemoryWindow::SetValue(int control, bool selected) {
   values_.at(control) = selected;
@@ -77,7 +86,9 @@ void MemoryWindow::ResizeTo(TwipsSize outer) {
   events_.OnResize();
 }
 
-void MemoryWindow::Close() { events_.OnCloseRequest(); }
+void MemoryWindow::Close() {
+  events_.OnCloseRequest();
+}
 
 std::unique_ptr<IFormWindow> MemoryWindowSystem::CreateFormWindow(const FormDef& form,
                                                                   IFormEvents& events) {

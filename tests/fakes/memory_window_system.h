@@ -78,6 +78,8 @@ class MemoryWindowSystem : public IWindowSystem {
   std::function<void(MemoryWindow&)> onModal;
   bool quit = false;
   int created = 0;
+  // Setting a text box's text runs out of memory, as a huge report might.
+  bool failSetText = false;
 
  private:
   friend class MemoryWindow;

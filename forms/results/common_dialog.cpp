@@ -1,0 +1,16 @@
+#include "forms/results/common_dialog.h"
+
+#include "app/errors.h"
+
+namespace pravex {
+
+void CommonDialog::ShowSave() {
+  std::optional<std::wstring> chosen = dialog_.ShowSave(FileName);
+  if (chosen) {
+    FileName = std::move(*chosen);
+    return;
+  }
+  if (CancelError) Raise(error::kCancelSelected);
+}
+
+}  // namespace pravex

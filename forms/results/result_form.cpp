@@ -1,0 +1,102 @@
+#include "forms/results/result_form.h"
+
+#include "app/errors.h"
+#include "app/program.h"
+#include "forms/results/help_form.h"
+
+namespace pravex {
+
+namespace {
+
+constexpr std::wstring_view kSuggestedFileName = L"Quorvel_Pravex_Result.txt";
+
+}  // namespace
+
+ResultForm::ResultForm(Program& program, ResultKind kind)
+    : Form(program.forms, ResultFormDef(kind)),
+      program_(program),
+      m_(program.module1),
+      variant_(VariantOf(kind)),
+      CommonDialog1(program.module1.platform.saveDialog) {}
+
+void ResultForm::Click(std::wstring_view name) {
+  if (name == variant_.copyButtonName)
+    CopyToClipboard_Click();
+  else if (name == L"Save")
+    Save_Click();
+  else if (name == L"FTP")
+    FTP_Click();
+}
+
+void ResultForm::FillText() {
+  Ctl(L"Text1").SetText(
+      ComposeResultText(variant_.kind, m_.bChoseVastrel, m_.bChoseZpx, m_.sResultText));
+}
+
+void ResultForm::Form_Load() {
+  if (!variant_.trapsLoadErrors) {
+    FillText();
+    return;
+  }
+  try {
+    FillText();
+  } catch (...) {
+    const ErrorInfo error = CurrentErrorInfo();
+    m_.MsgBox(L"Error in Form_Load for " + std::wstring(Name()) + L": " +
+              std::to_wstring(error.number) + L": " + error.description);
+  }
+}
+
+void ResultForm::Form_Resize() {
+  const TwipsSize size = FittedTextSize({Width(), Height()}, 300, 1200);
+  Control text = Ctl(L"Text1");
+  text.SetWidth(size.width);
+  text.SetHeight(size.height);
+}
+
+void ResultForm::CopyToClipboard_Click() {
+  IClipboard& clipboard = m_.platform.clipboard;
+  clipboard.Clear();
+  clipboard.SetText(Ctl(L"Text1").Text());
+}
+
+void ResultForm::Save_Click() {
+  try {
+    CommonDialog1.FileName = std::wstring(kSuggestedFileName);
+    CommonDialog1.CancelError = true;
+    CommonDialog1.ShowSave();
+    m_.platform.files.WriteText(CommonDialog1.FileName, OpenMode::Output,
+                                Ctl(L"Text1").Text() + L"\r\n");
+  } catch (...) {
+    const ErrorInfo error = CurrentErrorInfo();
+    if (error.number == error::kCancelSelected) return;
+    // A save that failed must not pass for one that worked.
+    ReportFailure(L"Save_Click", error,
+                  L"The text was not saved to " + CommonDialog1.FileName + L".");
+  }
+}
+
+void ResultForm::FTP_Click() {}
+
+void ResultForm::Form_Unload() {
+  if (!m_.bDiagnosed) return;
+  m_.WriteTrace(std::wstring(Name()) + L".Form_Unload() 1: Temp file will be deleted");
+  try {
+    m_.platform.files.Kill(m_.sResultFile);
+  } catch (...) {
+    const ErrorInfo error = CurrentErrorInfo();
+    if (error.number == error::kFileNotFound) return;  // already gone: nothing left to do
+    ReportFailure(L"Form_Unload", error,
+                  L"The report file " + m_.sResultFile + L" could not be deleted.");
+  }
+}
+
+void ResultForm::ReportFailure(std::wstring_view handler, const ErrorInfo& error,
+                               std::wstring_view detail) {
+  const std::wstring procedure = std::wstring(Name()) + L"." + std::wstring(handler);
+  const std::wstring number = std::to_wstring(error.number) + L": " + error.description;
+  m_.WriteTrace(procedure + L"() error: " + number);
+  m_.MsgBox(L"Error in " + procedure + L": " + number + L"\r\n" + std::wstring(detail));
+}
+
+}  // namespace pravex

@@ -1,0 +1,41 @@
+// A result window: the guidance for one class of problem above the whole
+// report, with Copy, Save as... and Send. Closing it deletes the report file.
+#pragma once
+
+#include <string_view>
+
+#include "app/errors.h"
+
+#include "forms/form.h"
+#include "forms/results/common_dialog.h"
+#include "forms/results/result_family.h"
+
+namespace pravex {
+
+class Program;
+class Module1;
+
+class ResultForm : public Form {
+ public:
+  ResultForm(Program& program, ResultKind kind);
+
+  void Form_Load() override;
+  void Form_Resize() override;
+  void Form_Unload() override;
+  void Click(std::wstring_view name) override;
+
+  void CopyToClipboard_Click();
+  void Save_Click();
+  void FTP_Click();
+
+ private:
+  void FillText();
+  void ReportFailure(std::wstring_view handler, const ErrorInfo& error, std::wstring_view detail);
+
+  Program& program_;
+  Module1& m_;
+  const ResultVariant& variant_;
+  CommonDialog CommonDialog1;
+};
+
+}  // namespace pravex

@@ -1,0 +1,246 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "forms/main/classification.h"
+#include "pravex_config.h"
+#include "tests/unit/program_fixture.h"
+
+namespace pravex::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+constexpr const wchar_t* kReport = L"C:\\QuorvelPravexResult_3-3-2025_2-05-09_PM.txt";
+
+std::wstring ValidReport(std::wstring_view extra = L"") {
+  return std::wstring(config::kValidityMarker) + L"\r\nProduct OK\r\n" + std::wstring(extra);
+}
+
+class DiagnoseTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    fake_.settings.values[L"DebugMode"] = L"True";
+    // The status tool writes `report_` into the file named after the '>'.
+    fake_.objects.onRun = [this](const std::wstring& line) {
+      if (!writeReport_) return;
+      const auto from = line.find(L'>') + 1;
+      const auto to = line.rfind(L" 2<&1");
+      fake_.files.files[line.substr(from, to - from)] = ToAnsi(report_);
+    };
+  }
+
+  void Press(std::wstring_view option) {
+    Start();
+    if (!option.empty()) Window(L"MainForm").Click(option);
+    fake_.log.clear();
+    traceBefore_ = fake_.TraceLines().size();
+    Window(L"MainForm").Click(L"ButtonDiagnose");
+  }
+
+  std::vector<std::wstring> NewTrace() const {
+    const auto all = fake_.TraceLines();
+    return {all.begin() + static_cast<std::ptrdiff_t>(traceBefore_), all.end()};
+  }
+
+  std::wstring report_ = ValidReport();
+  bool writeReport_ = true;
+  std::size_t traceBefore_ = 0;
+};
+
+TEST_F(DiagnoseTest, NoProductChosenWarnsAndRunsNothing) {
+  Press(L"");
+  EXPECT_THAT(NewTrace(), ElementsAre(L"ButtonDiagnose_Click() 1: Button pressed",
+                                      L"ButtonDiagnose_Click() 17: Exiting module"));
+  ASSERT_EQ(fake_.messageBoxes.shown.size(), 2u);
+  EXPECT_EQ(fake_.messageBoxes.shown[1].prompt,
+            L"Select the tool type: Vastrel or ZPX tool other than Vastrel");
+  EXPECT_EQ(fake_.messageBoxes.shown[1].style, 48);
+  EXPECT_EQ(fake_.messageBoxes.shown[1].title, L"Pravex");
+  // The warning is shown with the hourglass still up.
+  std::vector<std::wstring> steps;
+  for (const auto& entry : fake_.log) {
+    if (!entry.starts_with(L"append: ")) steps.push_back(entry);
+  }
+  EXPECT_THAT(steps, ElementsAre(L"pointer: 11",
+                                 L"msgbox: Select the tool type: Vastrel or ZPX tool other than "
+                                 L"Vastrel",
+                                 L"pointer: 0"));
+  EXPECT_TRUE(fake_.Entries(L"run: ").empty());
+  const Module1& m = program().module1;
+  EXPECT_FALSE(m.bDiagnosed);
+  EXPECT_FALSE(m.bChoseVastrel);
+  EXPECT_FALSE(m.bChoseZpx);
+  EXPECT_TRUE(Loaded(L"MainForm"));
+}
+
+TEST_F(DiagnoseTest, RunsTheToolForTheChosenProductHiddenAndWaiting) {
+  const std::pair<const wchar_t*, std::wstring_view> cases[] = {
+      {L"OptionVastrel", config::kArgVastrel}, {L"OptionZPX", config::kArgZpx}};
+  for (std::size_t row = 0; row < std::size(cases); ++row) {
+    FakePlatform fake;
+    fake.objects.onRun = [&](const std::wstring&) {};
+    Program program(fake.platform);
+    program.Start();
+    fake.windows.Get(L"MainForm").Click(cases[row].first);
+    fake.windows.Get(L"MainForm").Click(L"ButtonDiagnose");
+    EXPECT_THAT(
+        fake.Entries(L"run: "),
+        ElementsAre(L"run: %ComSpec% /c " + std::wstring(config::kStatusCommand) + L" " +
+                    std::wstring(cases[row].second) + L">" + kReport + L" 2<&1 [style 0, wait]"))
+        << "row " << row;
+    EXPECT_EQ(program.module1.bChoseVastrel, row == 0) << "row " << row;
+    EXPECT_EQ(program.module1.bChoseZpx, row == 1) << "row " << row;
+    EXPECT_EQ(program.module1.sResultFile, kReport) << "row " << row;
+  }
+}
+
+TEST_F(DiagnoseTest, OpensTheWindowOfTheFirstMatchingRowAndUnloadsTheMainWindow) {
+  const ClassificationTable& table = ConfiguredTable();
+  struct Case {
+    int row;
+    const wchar_t* window;
+  };
+  const Case cases[] = {{0, L"FormResult"}, {1, L"FormIssueA"}, {2, L"FormIssueB"},
+                        {3, L"FormIssueB"}, {4, L"FormIssueC"}, {5, L"FormIssueC"},
+                        {6, L"FormIssueD"}};
+  for (const Case& c : cases) {
+    FakePlatform fake;
+    fake.settings.values[L"DebugMode"] = L"True";
+    const std::wstring report =
+        ValidReport(c.row ? std::wstring(table.rows[c.row - 1].marker) : L"all fine");
+    fake.objects.onRun = [&](const std::wstring& line) {
+      const auto from = line.find(L'>') + 1;
+      fake.files.files[line.substr(from, line.rfind(L" 2<&1") - from)] = ToAnsi(report);
+    };
+    Program program(fake.platform);
+    program.Start();
+    fake.windows.Get(L"MainForm").Click(L"OptionZPX");
+    fake.windows.Get(L"MainForm").Click(L"ButtonDiagnose");
+
+    const std::wstring detected =
+        c.row ? L"ButtonDiagnose_Click() " + std::to_wstring(9 + c.row) + L": " +
+                    std::wstring(table.rows[c.row - 1].label) + L" detected"
+              : L"ButtonDiagnose_Click() 16: No error detected and will show Result form and "
+                L"unload main form";
+    EXPECT_THAT(fake.TraceLines(),
+                ElementsAre(L"Form_Load() 1: Starting app", L"ExecCommand() 1: Will create objects",
+                            L"ButtonDiagnose_Click() 1: Button pressed",
+                            L"ButtonDiagnose_Click() 4: Going to call ExecCommand",
+                            L"ExecCommand() 2: Will obtain date and time",
+                            L"ExecCommand() 3: Will run command",
+                            L"ExecCommand() 4: Will check to see if the output temp file exists",
+                            L"ExecCommand() 5: File exists",
+                            L"ButtonDiagnose_Click() 5: ExecCommand returned",
+                            L"ButtonDiagnose_Click() 5: Going to check the texts in result file",
+                            detected, L"ButtonDiagnose_Click() 17: Exiting module"))
+        << "row " << c.row;
+    EXPECT_NE(fake.windows.Find(c.window), nullptr) << "row " << c.row;
+    EXPECT_EQ(fake.windows.Find(L"MainForm"), nullptr) << "row " << c.row;
+    EXPECT_TRUE(program.module1.bDiagnosed) << "row " << c.row;
+    EXPECT_EQ(program.module1.sResultText, report) << "row " << c.row;
+    EXPECT_FALSE(fake.windows.quit) << "row " << c.row;
+    EXPECT_EQ(fake.mousePointer.current, 0) << "row " << c.row;
+    EXPECT_TRUE(fake.files.Exists(kReport)) << "the report stays until the window closes";
+  }
+}
+
+TEST_F(DiagnoseTest, AReportWithoutTheValidityMarkerFailsAndTheMainWindowStays) {
+  report_ = L"'qvstatus' is not recognized as an internal or external command,\r\n" +
+            std::wstring(ConfiguredTable().rows[1].marker);
+  Press(L"OptionVastrel");
+  EXPECT_THAT(NewTrace(), ::testing::Contains(L"ButtonDiagnose_Click() 6: Diagnostic failed."));
+  EXPECT_EQ(NewTrace().back(), L"ButtonDiagnose_Click() 17: Exiting module");
+  ASSERT_EQ(fake_.messageBoxes.shown.size(), 2u);
+  EXPECT_EQ(fake_.messageBoxes.shown[1].prompt,
+            L"Diagnostic failed. \r\nPossible cause: Vastrel/ZPX is not installed on the machine.");
+  EXPECT_EQ(fake_.messageBoxes.shown[1].style, 16);
+  EXPECT_EQ(fake_.messageBoxes.shown[1].title, L"Pravex");
+  EXPECT_TRUE(Loaded(L"MainForm"));
+  EXPECT_TRUE(fake_.files.Exists(kReport));
+  EXPECT_TRUE(program().module1.bDiagnosed);
+  EXPECT_EQ(fake_.windows.created, 1) << "no result window";
+}
+
+TEST_F(DiagnoseTest, NoReportFileGivesAnEmptyTextAndTheFailureMessage) {
+  writeReport_ = false;
+  Press(L"OptionZPX");
+  EXPECT_THAT(NewTrace(),
+              ElementsAre(L"ButtonDiagnose_Click() 1: Button pressed",
+                          L"ButtonDiagnose_Click() 4: Going to call ExecCommand",
+                          L"ExecCommand() 2: Will obtain date and time",
+                          L"ExecCommand() 3: Will run command",
+                          L"ExecCommand() 4: Will check to see if the output temp file exists",
+                          L"ExecCommand() 6: File does NOT exist",
+                          L"ButtonDiagnose_Click() 5: ExecCommand returned",
+                          L"ButtonDiagnose_Click() 5: Going to check the texts in result file",
+                          L"ButtonDiagnose_Click() 6: Diagnostic failed.",
+                          L"ButtonDiagnose_Click() 17: Exiting module"));
+  EXPECT_EQ(program().module1.sResultText, L"");
+  EXPECT_TRUE(program().module1.bDiagnosed);
+  EXPECT_TRUE(program().module1.bChoseZpx);
+}
+
+TEST_F(DiagnoseTest, AnEmptyReportFailsWithoutAReadingError) {
+  report_ = L"";
+  Press(L"OptionZPX");
+  ASSERT_EQ(fake_.messageBoxes.shown.size(), 2u);
+  EXPECT_EQ(fake_.messageBoxes.shown[1].style, 16);
+}
+
+TEST_F(DiagnoseTest, WithoutTheSharedObjectsExecCommandTrapsAndTheRunFails) {
+  fake_.objects.failCreateWith = 429;
+  Press(L"OptionVastrel");
+  EXPECT_THAT(
+      Prompts(),
+      ElementsAre(L"The tool will run in Debug Mode",
+                  L"Error in Form_Load: 429: ActiveX component can't create object",
+                  L"Error in ExecCommand: 91: Object variable or With block variable not set",
+                  L"Diagnostic failed. \r\nPossible cause: Vastrel/ZPX is not installed on "
+                  L"the machine."));
+  EXPECT_THAT(NewTrace(), ::testing::Contains(L"ExecCommand() error: 91: Object variable or With "
+                                              L"block variable not set"));
+  EXPECT_TRUE(Loaded(L"MainForm"));
+}
+
+TEST_F(DiagnoseTest, AnUnreadableReportIsTrappedAndTheRunFails) {
+  fake_.objects.onRun = [this](const std::wstring&) {
+    fake_.files.files[kReport] = "x";
+    fake_.files.failures[kReport] = 70;
+  };
+  Press(L"OptionVastrel");
+  EXPECT_EQ(Prompts()[1], L"Error in ExecCommand: 70: Permission denied");
+  EXPECT_EQ(fake_.messageBoxes.shown[2].style, 16);
+  EXPECT_TRUE(program().module1.bDiagnosed);
+}
+
+TEST_F(DiagnoseTest, AnErrorInTheHandlerIsTrappedAndClearsTheHourglass) {
+  Start();
+  Window(L"MainForm").Click(L"OptionVastrel");
+  // A failure in the handler's own step, not inside ExecCommand.
+  writeReport_ = false;
+  fake_.messageBoxes.onShow = [](const ShownMessage& shown) {
+    if (shown.style == 16) throw HostError(5);
+  };
+  Window(L"MainForm").Click(L"ButtonDiagnose");
+  EXPECT_EQ(Prompts().back(),
+            L"Error in ButtonDiagnose_Click: 5: Invalid procedure call or argument");
+  EXPECT_EQ(fake_.TraceLines().back(),
+            L"ButtonDiagnose_Click() error: 5: Invalid procedure call or argument");
+  EXPECT_EQ(fake_.mousePointer.current, 0);
+  EXPECT_TRUE(Loaded(L"MainForm"));
+}
+
+TEST_F(DiagnoseTest, ASecondPressAfterAFailureMakesANewReportAndKeepsTheFirst) {
+  report_ = L"no marker";
+  Press(L"OptionVastrel");
+  fake_.clock.now.second = 10;
+  Window(L"MainForm").Click(L"ButtonDiagnose");
+  EXPECT_TRUE(fake_.files.Exists(kReport));
+  EXPECT_TRUE(fake_.files.Exists(L"C:\\QuorvelPravexResult_3-3-2025_2-05-10_PM.txt"));
+  EXPECT_EQ(program().module1.sResultFile, L"C:\\QuorvelPravexResult_3-3-2025_2-05-10_PM.txt");
+}
+
+}  // namespace
+}  // namespace pravex::testing
