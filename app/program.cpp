@@ -11,7 +11,8 @@ Program::Program(Platform& platform)
       formIssueA(*this, ResultKind::IssueA),
       formIssueB(*this, ResultKind::IssueB),
       formIssueC(*this, ResultKind::IssueC),
-      formIssueD(*this, ResultKind::IssueD) {}
+      formIssueD(*this, ResultKind::IssueD),
+      contactInfoForm(*this) {}
 
 void Program::Start() {
   forms.Show(mainForm);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/module1.h"
+#include "forms/contact/contact_info_form.h"
 #include "forms/forms.h"
 #include "forms/main/main_form.h"
 #include "forms/results/help_form.h"
@@ -30,6 +31,7 @@ class Program {
   ResultForm formIssueB;
   ResultForm formIssueC;
   ResultForm formIssueD;
+  ContactInfoForm contactInfoForm;
 };
 
 }  // namespace pravex

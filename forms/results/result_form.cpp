@@ -76,7 +76,13 @@ void ResultForm::Save_Click() {
   }
 }
 
-void ResultForm::FTP_Click() {}
+void ResultForm::FTP_Click() {
+  forms().Show(program_.contactInfoForm, ShowMode::Modal);
+  if (m_.bContactOK) {
+    m_.FTPResult();
+    m_.bContactOK = false;
+  }
+}
 
 void ResultForm::Form_Unload() {
   if (!m_.bDiagnosed) return;

@@ -1,0 +1,137 @@
+#include "forms/contact/contact_info_form.h"
+
+#include "app/errors.h"
+#include "app/program.h"
+#include "net/remote_name.h"
+
+namespace pravex {
+
+const FormDef& ContactInfoFormDef() {
+  static const FormDef def{
+      .name = L"ContactInfoForm",
+      .caption = L"Contact Information",
+      .client = {8505, 3300},
+      .startPosition = StartPosition::WindowsDefault,
+      .font = kDefaultFont,
+      .controls =
+          {
+              {.name = L"Label4",
+               .kind = ControlKind::Label,
+               .caption = L"Provide your contact information",
+               .rect = {360, 240, 3255, 375},
+               .font = kDefaultBoldFont},
+              {.name = L"Label1",
+               .kind = ControlKind::Label,
+               .caption = L"Name",
+               .rect = {360, 840, 975, 255}},
+              {.name = L"Text1",
+               .kind = ControlKind::TextBox,
+               .rect = {1800, 840, 6255, 285},
+               .tabIndex = 0},
+              {.name = L"Label2",
+               .kind = ControlKind::Label,
+               .caption = L"Company Name",
+               .rect = {360, 1320, 1215, 375}},
+              {.name = L"Text2",
+               .kind = ControlKind::TextBox,
+               .rect = {1800, 1320, 6255, 285},
+               .tabIndex = 1},
+              {.name = L"Label3",
+               .kind = ControlKind::Label,
+               .caption = L"e-mail Address",
+               .rect = {360, 1800, 1335, 375}},
+              {.name = L"Text3",
+               .kind = ControlKind::TextBox,
+               .rect = {1800, 1800, 6255, 285},
+               .tabIndex = 2},
+              {.name = L"OKButton",
+               .kind = ControlKind::CommandButton,
+               .caption = L"&OK",
+               .rect = {1680, 2520, 1695, 495},
+               .tabIndex = 3},
+              {.name = L"CancelButton",
+               .kind = ControlKind::CommandButton,
+               .caption = L"&Cancel",
+               .rect = {4800, 2520, 1695, 495},
+               .tabIndex = 4,
+               .cancel = true},
+          },
+  };
+  return def;
+}
+
+std::wstring EmailLine(std::wstring_view email) {
+  return QuotedRecord(L"Customer's e-mail is: " + WithoutControlCharacters(email, L' '));
+}
+
+ContactInfoForm::ContactInfoForm(Program& program)
+    : Form(program.forms, ContactInfoFormDef()), m_(program.module1) {}
+
+void ContactInfoForm::Click(std::wstring_view name) {
+  if (name == L"OKButton")
+    OKButton_Click();
+  else if (name == L"CancelButton")
+    CancelButton_Click();
+}
+
+void ContactInfoForm::Form_Load() {
+  m_.WriteTrace(L"ContactInfoForm.Form_Load() 1: Will obtain registry value");
+  Ctl(L"Text1").SetText(m_.GetSetting(L"Name", L""));
+  Ctl(L"Text2").SetText(m_.GetSetting(L"Company", L""));
+  Ctl(L"Text3").SetText(m_.GetSetting(L"email", L""));
+  m_.WriteTrace(L"ContactInfoForm.Form_Load() 2: Registry value obtained");
+}
+
+std::wstring_view ContactInfoForm::MissingFieldMessage() {
+  if (Ctl(L"Text1").Text().empty()) return L"Fill in your name";
+  if (Ctl(L"Text2").Text().empty()) return L"Fill in your Company's name";
+  if (Ctl(L"Text3").Text().empty()) return L"Fill in your e-mail address";
+  return {};
+}
+
+void ContactInfoForm::OKButton_Click() {
+  if (const std::wstring_view missing = MissingFieldMessage(); !missing.empty()) {
+    m_.MsgBox(missing, mb::kExclamation);
+    return;
+  }
+  const std::wstring name = Ctl(L"Text1").Text();
+  const std::wstring company = Ctl(L"Text2").Text();
+  const std::wstring email = Ctl(L"Text3").Text();
+
+  m_.WriteTrace(L"OKButton_Click() 1: Will save information to registry");
+  m_.SaveSetting(L"Name", name);
+  m_.SaveSetting(L"Company", company);
+  m_.SaveSetting(L"email", email);
+  m_.WriteTrace(L"OKButton_Click() 2: Information saved to registry");
+  m_.WriteTrace(L"OKButton_Click() 3: Will check to see if the output temp file exists");
+  if (m_.oFSO->FileExists(m_.sResultFile)) {
+    m_.WriteTrace(L"OKButton_Click() 4: File exists");
+    AppendEmailLine(email);
+  } else {
+    m_.WriteTrace(L"OKButton_Click() 5: File does NOT exist");
+  }
+  m_.bContactOK = true;
+  forms().Unload(*this);
+}
+
+// A report that cannot take the line is still worth sending: the user hears
+// about it and the send goes on without the address.
+void ContactInfoForm::AppendEmailLine(const std::wstring& email) {
+  try {
+    m_.platform.files.WriteText(m_.sResultFile, OpenMode::Append, EmailLine(email));
+  } catch (...) {
+    const ErrorInfo error = CurrentErrorInfo();
+    const std::wstring detail = std::to_wstring(error.number) + L": " + error.description;
+    m_.WriteTrace(L"ContactInfoForm.OKButton_Click() error: " + detail);
+    m_.MsgBox(L"Error in ContactInfoForm.OKButton_Click: " + detail +
+              L"\r\nYour e-mail address could not be added to the report file " + m_.sResultFile +
+              L"; the report is sent without it.");
+  }
+}
+
+void ContactInfoForm::CancelButton_Click() {
+  m_.bContactOK = false;
+  forms().Unload(*this);
+}
+
+}  // namespace pravex

@@ -1,0 +1,106 @@
+// The upload of the report file to the support FTP drop.
+#include <utility>
+
+#include "app/module1.h"
+#include "net/remote_name.h"
+#include "pravex_config.h"
+
+namespace pravex {
+
+namespace {
+
+constexpr std::wstring_view kConnectFailed =
+    L"Failed to connect to Quorvel's ftp server. \r\n"
+    L"To send the result to Quorvel, you can alternatively use one of the following methods:\r\n"
+    L" - Press \"Copy to clipboard\" button on the top, paste contents to e-mail and send it. \r\n"
+    L" - Press \"Save\" button on the top, send saved file via e-mail as an attachment.";
+constexpr std::wstring_view kTransferred = L"File transfered to Quorvel's ftp server!";
+constexpr std::wstring_view kAlreadyThere =
+    L"File transfer failed. Likely cause: the file with same name already exists on ftp server. "
+    L"\r\nRelaunch the utility if you need to ftp the result again.";
+constexpr std::wstring_view kBlockedByFirewall =
+    L"File transfer failed. Likely cause: FTP is not allowed from your PC by firewall.";
+
+// One Internet handle, closed when it goes out of scope.
+class InternetHandleOwner {
+ public:
+  InternetHandleOwner(IInternetApi& api, InternetHandle handle) : api_(api), handle_(handle) {}
+  InternetHandleOwner(const InternetHandleOwner&) = delete;
+  InternetHandleOwner& operator=(const InternetHandleOwner&) = delete;
+  ~InternetHandleOwner() { Close(); }
+
+  InternetHandle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != 0; }
+  void Close() {
+    if (handle_ != 0) api_.InternetCloseHandle(std::exchange(handle_, 0));
+  }
+
+ private:
+  IInternetApi& api_;
+  InternetHandle handle_;
+};
+
+enum class Outcome { NotConnected, Transferred, Failed };
+
+}  // namespace
+
+void Module1::FTPResult() {
+  IInternetApi& api = platform.internet;
+  IMousePointer& pointer = platform.mousePointer;
+  Outcome outcome = Outcome::NotConnected;
+  {
+    pointer.SetMousePointer(pointer::kHourglass);
+    struct DefaultPointer {
+      IMousePointer& pointer;
+      ~DefaultPointer() { pointer.SetMousePointer(pointer::kDefault); }
+    } restore{pointer};
+
+    WriteTrace(L"FTPResult() 1: Going to call InternetOpen");
+    InternetHandleOwner internet(
+        api, api.InternetOpenA(config::kFtpAgent, inet::kOpenTypePreconfig, nullptr, nullptr, 0));
+    WriteTrace(L"FTPResult() 2: InternetOpen called");
+    if (!internet) WriteTrace(L"FTPResult() 3: Failed to open InternetOpen connection");
+
+    WriteTrace(L"FTPResult() 5: Going to call InternetConnect for ftp");
+    InternetHandleOwner connection(
+        api, api.InternetConnectA(internet.get(), config::kFtpHost, config::kFtpPort, L"anonymous",
+                                  L"", inet::kServiceFtp, 0, 0));
+    if (!connection) {
+      WriteTrace(L"FTPResult() 6: Failed to connect to Quorvel's ftp server");
+    } else {
+      WriteTrace(L"FTPResult() 7: Successfully connected to Quorvel's ftp server");
+      WriteTrace(L"FTPResult() 8: Going to manipulate file names");
+      const std::wstring remote =
+          RemoteFileName(sResultFile, GetSetting(L"Name", L""), GetSetting(L"Company", L""));
+      WriteTrace(L"FTPResult() 9: Going to call FtpPutFile");
+      const bool stored =
+          api.FtpPutFileA(connection.get(), sResultFile, std::wstring(kRemoteFolder) + remote,
+                          inet::kTransferTypeUnknown, 0);
+      outcome = stored ? Outcome::Transferred : Outcome::Failed;
+    }
+    // Both handles are released before the user is told the outcome.
+  }
+
+  switch (outcome) {
+    case Outcome::NotConnected:
+      MsgBox(kConnectFailed, mb::kExclamation);
+      break;
+    case Outcome::Transferred:
+      WriteTrace(L"FTPResult() 12: File transfer succeeded");
+      bFtpSent = true;
+      MsgBox(kTransferred, mb::kInformation, L"FTP result");
+      break;
+    case Outcome::Failed:
+      if (bFtpSent) {
+        WriteTrace(
+            L"FTPResult() 10: File transfer failed, but due to the fact it is already ftped");
+        MsgBox(kAlreadyThere, mb::kExclamation, L"FTP Result");
+      } else {
+        WriteTrace(L"FTPResult() 11: File transfer failed");
+        MsgBox(kBlockedByFirewall, mb::kExclamation, L"FTP Result");
+      }
+      break;
+  }
+}
+
+}  // namespace pravex

@@ -1,0 +1,232 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "forms/contact/contact_info_form.h"
+#include "pravex_config.h"
+#include "tests/unit/program_fixture.h"
+
+namespace pravex::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr const wchar_t* kReport = L"C:\\QuorvelPravexResult_3-3-2025_2-05-09_PM.txt";
+const std::string kReportBytes = "ZPX report\r\nlast line without break";
+
+// A program showing a result window, ready to send.
+class SendTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    fake_.settings.values[L"DebugMode"] = L"True";
+    fake_.objects.onRun = [this](const std::wstring&) {
+      fake_.files.files[kReport] = ToAnsi(config::kValidityMarker) + "\r\n" + kReportBytes;
+    };
+    fake_.internet.putResults = {true, true, true};
+    Start();
+    Window(L"MainForm").Click(L"OptionVastrel");
+    Window(L"MainForm").Click(L"ButtonDiagnose");
+    fake_.messageBoxes.shown.clear();
+  }
+
+  // Presses Send; `user` acts in the contact window while it is up.
+  void Send(std::function<void(MemoryWindow&)> user) {
+    fake_.windows.onModal = std::move(user);
+    Window(L"FormResult").Click(L"FTP");
+  }
+
+  static void Fill(MemoryWindow& w, const wchar_t* name, const wchar_t* company,
+                   const wchar_t* email) {
+    w.Type(L"Text1", name);
+    w.Type(L"Text2", company);
+    w.Type(L"Text3", email);
+  }
+
+  std::string ReportBytes() { return fake_.files.Bytes(kReport); }
+  std::string Original() { return ToAnsi(config::kValidityMarker) + "\r\n" + kReportBytes; }
+};
+
+TEST(ContactInfoFormTable, HasTheFieldsButtonsAndTabOrder) {
+  const FormDef& form = ContactInfoFormDef();
+  EXPECT_EQ(form.caption, L"Contact Information");
+  EXPECT_EQ(form.client, (TwipsSize{8505, 3300}));
+  const std::vector<std::pair<const wchar_t*, TwipsRect>> rects = {
+      {L"Label4", {360, 240, 3255, 375}},         {L"Label1", {360, 840, 975, 255}},
+      {L"Text1", {1800, 840, 6255, 285}},         {L"Label2", {360, 1320, 1215, 375}},
+      {L"Text2", {1800, 1320, 6255, 285}},        {L"Label3", {360, 1800, 1335, 375}},
+      {L"Text3", {1800, 1800, 6255, 285}},        {L"OKButton", {1680, 2520, 1695, 495}},
+      {L"CancelButton", {4800, 2520, 1695, 495}},
+  };
+  for (std::size_t row = 0; row < rects.size(); ++row) {
+    const int index = ControlIndex(form, rects[row].first);
+    ASSERT_GE(index, 0) << "row " << row;
+    EXPECT_EQ(form.controls[index].rect, rects[row].second) << "row " << row;
+  }
+  EXPECT_EQ(form.controls[ControlIndex(form, L"OKButton")].caption, L"&OK");
+  EXPECT_EQ(form.controls[ControlIndex(form, L"CancelButton")].caption, L"&Cancel");
+  EXPECT_TRUE(form.controls[ControlIndex(form, L"CancelButton")].cancel);
+  EXPECT_FALSE(form.controls[ControlIndex(form, L"OKButton")].cancel);
+  EXPECT_EQ(EffectiveFont(form, form.controls[ControlIndex(form, L"Label4")]), kDefaultBoldFont);
+  std::vector<std::wstring_view> tabOrder;
+  for (int index : CreationOrder(form)) {
+    if (form.controls[index].tabIndex != kNoTabStop) tabOrder.push_back(form.controls[index].name);
+  }
+  EXPECT_EQ(tabOrder, (std::vector<std::wstring_view>{L"Text1", L"Text2", L"Text3", L"OKButton",
+                                                      L"CancelButton"}));
+}
+
+TEST_F(SendTest, OkStoresTheDetailsAppendsTheEmailLineAndUploads) {
+  Send([](MemoryWindow& w) {
+    Fill(w, L"Test User", L"Test Company Ltd", L"a\"b@example.com");
+    w.Click(L"OKButton");
+  });
+  EXPECT_THAT(fake_.Entries(L"save: "),
+              ElementsAre(L"save: Name=Test User", L"save: Company=Test Company Ltd",
+                          L"save: email=a\"b@example.com"));
+  EXPECT_EQ(ReportBytes(), Original() + "\"Customer's e-mail is: a\"b@example.com\"\r\n");
+  ASSERT_EQ(fake_.internet.calls.size(), 3u);
+  EXPECT_EQ(fake_.internet.calls[2],
+            L"FtpPutFileA(257, " + std::wstring(kReport) +
+                L", support/incoming/QuorvelPravexResult_Test_User_Test_Company_Ltd_3-3-2025_2-05-"
+                L"09_PM.txt, 0, 0)");
+  EXPECT_FALSE(program().module1.bContactOK) << "cleared after the upload";
+  EXPECT_TRUE(program().module1.bFtpSent);
+  const auto trace = fake_.TraceLines();
+  const auto first = std::find(trace.begin(), trace.end(),
+                               L"ContactInfoForm.Form_Load() 1: Will obtain registry value");
+  ASSERT_GE(std::distance(first, trace.end()), 7);
+  const std::vector<std::wstring> tail(first, first + 7);
+  EXPECT_THAT(tail, ElementsAre(L"ContactInfoForm.Form_Load() 1: Will obtain registry value",
+                                L"ContactInfoForm.Form_Load() 2: Registry value obtained",
+                                L"OKButton_Click() 1: Will save information to registry",
+                                L"OKButton_Click() 2: Information saved to registry",
+                                L"OKButton_Click() 3: Will check to see if the output temp file "
+                                L"exists",
+                                L"OKButton_Click() 4: File exists",
+                                L"FTPResult() 1: Going to call InternetOpen"));
+}
+
+TEST_F(SendTest, EmptyFieldsAreNamedOneAtATimeInOrder) {
+  struct Case {
+    const wchar_t* name;
+    const wchar_t* company;
+    const wchar_t* email;
+    const wchar_t* message;
+  };
+  const Case cases[] = {
+      {L"", L"", L"", L"Fill in your name"},
+      {L"", L"Co", L"e@x", L"Fill in your name"},
+      {L"N", L"", L"", L"Fill in your Company's name"},
+      {L"N", L"Co", L"", L"Fill in your e-mail address"},
+  };
+  for (std::size_t row = 0; row < std::size(cases); ++row) {
+    fake_.messageBoxes.shown.clear();
+    const auto settingsBefore = fake_.settings.values;
+    Send([&](MemoryWindow& w) {
+      Fill(w, cases[row].name, cases[row].company, cases[row].email);
+      w.Click(L"OKButton");
+      EXPECT_NE(fake_.windows.Find(L"ContactInfoForm"), nullptr) << "row " << row;
+      EXPECT_FALSE(program().module1.bContactOK) << "row " << row;
+      w.Click(L"CancelButton");
+    });
+    ASSERT_EQ(fake_.messageBoxes.shown.size(), 1u) << "row " << row;
+    EXPECT_EQ(fake_.messageBoxes.shown[0].prompt, cases[row].message) << "row " << row;
+    EXPECT_EQ(fake_.messageBoxes.shown[0].style, 48) << "row " << row;
+    EXPECT_EQ(fake_.settings.values, settingsBefore) << "row " << row << ": nothing stored";
+  }
+  EXPECT_EQ(ReportBytes(), Original());
+  EXPECT_TRUE(fake_.internet.calls.empty());
+}
+
+TEST_F(SendTest, BlanksCountAsFilledAndAreKeptAsTyped) {
+  Send([](MemoryWindow& w) {
+    Fill(w, L" ", L"  ", L" e ");
+    w.Click(L"OKButton");
+  });
+  EXPECT_EQ(fake_.settings.values.at(L"Name"), L" ");
+  EXPECT_EQ(ReportBytes(), Original() + "\"Customer's e-mail is:  e \"\r\n");
+}
+
+TEST_F(SendTest, CancelEscAndTheCloseBoxSendNothing) {
+  fake_.settings.values[L"Name"] = L"Stored";
+  Send([](MemoryWindow& w) {
+    EXPECT_EQ(w.Text(ControlIndex(w.Def(), L"Text1")), L"Stored");
+    Fill(w, L"New", L"Co", L"e@x");
+    w.Click(L"CancelButton");
+  });
+  Send([](MemoryWindow& w) {
+    Fill(w, L"New", L"Co", L"e@x");
+    w.Close();
+  });
+  EXPECT_EQ(fake_.settings.values.at(L"Name"), L"Stored");
+  EXPECT_EQ(ReportBytes(), Original());
+  EXPECT_TRUE(fake_.internet.calls.empty());
+  EXPECT_FALSE(program().module1.bContactOK);
+}
+
+TEST_F(SendTest, TheNextSendProposesTheConfirmedValuesAndNeedsItsOwnOk) {
+  Send([](MemoryWindow& w) {
+    Fill(w, L"Ann", L"Acme", L"ann@acme");
+    w.Click(L"OKButton");
+  });
+  Send([](MemoryWindow& w) {
+    EXPECT_EQ(w.Text(ControlIndex(w.Def(), L"Text1")), L"Ann");
+    EXPECT_EQ(w.Text(ControlIndex(w.Def(), L"Text2")), L"Acme");
+    EXPECT_EQ(w.Text(ControlIndex(w.Def(), L"Text3")), L"ann@acme");
+    w.Close();
+  });
+  Send([](MemoryWindow& w) { w.Click(L"OKButton"); });
+  EXPECT_EQ(ReportBytes(), Original() +
+                               "\"Customer's e-mail is: ann@acme\"\r\n"
+                               "\"Customer's e-mail is: ann@acme\"\r\n");
+  EXPECT_EQ(fake_.Entries(L"inet: put").size(), 2u);
+}
+
+TEST_F(SendTest, AMissingReportIsNotAppendedToButStillConfirmed) {
+  fake_.files.files.erase(kReport);
+  Send([](MemoryWindow& w) {
+    Fill(w, L"Ann", L"Acme", L"a@b");
+    w.Click(L"OKButton");
+  });
+  EXPECT_FALSE(fake_.files.Exists(kReport));
+  EXPECT_THAT(fake_.TraceLines(), ::testing::Contains(L"OKButton_Click() 5: File does NOT exist"));
+  EXPECT_EQ(fake_.Entries(L"inet: put").size(), 1u);
+}
+
+TEST_F(SendTest, ControlCharactersFromTheSettingsStayOutOfTheReportLine) {
+  fake_.settings.values[L"email"] = L"a@b\r\nInjected\tline";
+  fake_.settings.values[L"Name"] = L"Ann";
+  fake_.settings.values[L"Company"] = L"Acme";
+  Send([](MemoryWindow& w) { w.Click(L"OKButton"); });
+  EXPECT_EQ(ReportBytes(), Original() + "\"Customer's e-mail is: a@b  Injected line\"\r\n");
+}
+
+TEST_F(SendTest, AReportThatCannotBeAppendedToIsReportedAndStillSent) {
+  fake_.files.failures[kReport] = 75;
+  Send([](MemoryWindow& w) {
+    Fill(w, L"Ann", L"Acme", L"a@b");
+    w.Click(L"OKButton");
+  });
+  ASSERT_GE(fake_.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(fake_.messageBoxes.shown[0].prompt,
+            L"Error in ContactInfoForm.OKButton_Click: 75: Path/File access error\r\nYour e-mail "
+            L"address could not be added to the report file " +
+                std::wstring(kReport) + L"; the report is sent without it.");
+  EXPECT_EQ(fake_.Entries(L"inet: put").size(), 1u);
+}
+
+TEST_F(SendTest, SettingsThatCannotBeStoredAreReportedAndNothingIsSent) {
+  fake_.settings.failSaveWith = 70;
+  Send([&](MemoryWindow& w) {
+    Fill(w, L"Ann", L"Acme", L"a@b");
+    w.Click(L"OKButton");
+    EXPECT_NE(fake_.windows.Find(L"ContactInfoForm"), nullptr);
+    w.Click(L"CancelButton");
+  });
+  EXPECT_EQ(fake_.messageBoxes.shown.at(0).prompt,
+            L"Error in ContactInfoForm.OKButton_Click: 70: Permission denied");
+  EXPECT_TRUE(fake_.internet.calls.empty());
+  EXPECT_EQ(ReportBytes(), Original());
+}
+
+}  // namespace
+}  // namespace pravex::testing
