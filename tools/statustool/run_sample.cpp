@@ -1,0 +1,65 @@
+#include "tools/statustool/run_sample.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "tools/statustool/log_padding.h"
+#include "tools/statustool/report_parts.h"
+
+namespace pravex::statustool {
+
+namespace {
+
+// Dies as an unhandled access violation does, but without a fault dialog or
+// a debugger attaching, which would keep a hidden, waited-for process alive.
+[[noreturn]] void CrashNow() {
+  ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+  ::SetUnhandledExceptionFilter(
+      [](EXCEPTION_POINTERS*) -> LONG { return EXCEPTION_EXECUTE_HANDLER; });
+  ::RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+  ::TerminateProcess(::GetCurrentProcess(), EXCEPTION_ACCESS_VIOLATION);
+  for (;;) {
+  }
+}
+
+}  // namespace
+
+int RunSample(const Sample& sample, const ReportValues& values, const Settings& settings,
+              Output& out) {
+  if (sample.twist == Twist::kNothing) return sample.exitCode;
+  if (sample.twist == Twist::kDelay) ::Sleep(settings.delaySeconds * 1000);
+
+  const LineEnd lineEnd = sample.twist == Twist::kOddBytes ? LineEnd::kLf : LineEnd::kCrLf;
+  const auto fill = [&](std::string_view part) { return Fill(part, values, lineEnd); };
+  const std::string header = fill(HeaderPart(sample.header));
+  const std::string service = fill(ServicePart(sample.service));
+  const std::string license = fill(LicensePart(sample.license));
+  const std::string footer = fill(FooterPart());
+  const Stream stream = sample.stream;
+
+  out.Write(stream, header);
+  if (sample.twist == Twist::kLogPadding) {
+    const std::string title = fill(LogTitlePart());
+    const std::uint64_t fixedBytes =
+        header.size() + title.size() + service.size() + license.size() + footer.size();
+    out.Write(stream, title);
+    WriteLogLines(out, stream,
+                  settings.reportBytes > fixedBytes ? settings.reportBytes - fixedBytes : 0,
+                  lineEnd);
+  }
+  if (sample.twist == Twist::kOddBytes) out.Write(stream, fill(OddBytesPart()));
+  out.Write(stream, service);
+  if (!sample.warning.empty()) out.Write(Stream::kErr, fill(sample.warning));
+  if (sample.twist == Twist::kCrashMidway) {
+    out.Write(stream, std::string_view(license).substr(0, license.size() / 2));
+    out.Flush();
+    CrashNow();
+  }
+  out.Write(stream, license);
+  out.Write(stream, footer);
+  out.Flush();
+  return sample.exitCode;
+}
+
+}  // namespace pravex::statustool
