@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -253,7 +254,11 @@ std::wstring Win32FormWindow::Text(int control) const { return WindowText(Contro
 
 void Win32FormWindow::SetText(int control, std::wstring_view text) {
   const HWND child = ControlHandle(control);
-  if (!::SetWindowTextW(child, std::wstring(text).c_str())) Raise(error::kOutOfMemory);
+  std::wstring copy(text);
+  // A window's text ends at its first NUL; a report holding NUL bytes shows
+  // a blank for each instead of losing everything after it.
+  std::replace(copy.begin(), copy.end(), L'\0', L' ');
+  if (!::SetWindowTextW(child, copy.c_str())) Raise(error::kOutOfMemory);
 }
 
 bool Win32FormWindow::Value(int control) const {
