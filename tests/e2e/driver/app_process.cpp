@@ -1,0 +1,80 @@
+#include "tests/e2e/driver/app_process.h"
+
+#include <stdexcept>
+
+#include "tests/e2e/driver/wide_text.h"
+
+namespace pravex::e2e {
+
+namespace {
+
+// Ending a process takes Wine a moment; it has never taken this long.
+constexpr Milliseconds kKillLimit{10000};
+
+// ERROR_ELEVATION_REQUIRED, which MinGW's headers lack.
+constexpr DWORD kElevationRequired = 740;
+
+std::string LaunchFailure(const std::wstring& exe, DWORD error) {
+  std::string message =
+      "CreateProcessW(" + Quoted(exe) + ") failed with error " + std::to_string(error);
+  if (error == kElevationRequired) {
+    message += ": the program asks for administrator rights; run the tests elevated";
+  }
+  return message;
+}
+
+}  // namespace
+
+AppProcess::AppProcess(const std::wstring& exe, const EnvironmentBlock& environment,
+                       std::wstring_view arguments)
+    : exe_(exe) {
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
+  std::wstring block = environment.Block();
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &startup, &info)) {
+    throw std::runtime_error(LaunchFailure(exe, ::GetLastError()));
+  }
+  ::CloseHandle(info.hThread);
+  process_.reset(info.hProcess);
+  id_ = info.dwProcessId;
+}
+
+AppProcess::~AppProcess() {
+  Kill();
+}
+
+bool AppProcess::IsRunning() const {
+  return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> AppProcess::WaitForExit(Milliseconds limit) const {
+  if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  DWORD code = 0;
+  if (!::GetExitCodeProcess(process_.get(), &code)) {
+    throw std::runtime_error("GetExitCodeProcess failed for process " + std::to_string(id_));
+  }
+  return code;
+}
+
+DWORD AppProcess::ExpectExit(Milliseconds limit) const {
+  const std::optional<DWORD> code = WaitForExit(limit);
+  if (!code) {
+    throw WaitTimeout(
+        TimeoutMessage("process " + std::to_string(id_) + " (" + Utf8(exe_) + ") to exit", limit));
+  }
+  return *code;
+}
+
+void AppProcess::Kill() {
+  if (!IsRunning()) return;
+  ::TerminateProcess(process_.get(), kKilledExitCode);
+  ::WaitForSingleObject(process_.get(), static_cast<DWORD>(kKillLimit.count()));
+}
+
+}  // namespace pravex::e2e

@@ -1,0 +1,49 @@
+// A program started for a test. It is ended when the object goes, so that no
+// test leaves a process behind, whichever way the test ends.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "tests/e2e/driver/deadline.h"
+#include "tests/e2e/driver/environment_block.h"
+#include "win32/handles.h"
+
+namespace pravex::e2e {
+
+class AppProcess {
+ public:
+  // The exit code a process ended by the driver has.
+  static constexpr DWORD kKilledExitCode = 0xDEAD;
+
+  // Starts `exe` (a Windows path) with exactly the given environment and
+  // the arguments as they go on the command line after the quoted `exe`;
+  // throws std::runtime_error when it cannot be started.
+  AppProcess(const std::wstring& exe, const EnvironmentBlock& environment,
+             std::wstring_view arguments = {});
+  AppProcess(const AppProcess&) = delete;
+  AppProcess& operator=(const AppProcess&) = delete;
+  ~AppProcess();
+
+  DWORD Id() const { return id_; }
+  bool IsRunning() const;
+
+  // The exit code once the process has ended, or nothing if it is still
+  // running after `limit`.
+  std::optional<DWORD> WaitForExit(Milliseconds limit) const;
+  // The same, but a process still running after `limit` throws WaitTimeout.
+  DWORD ExpectExit(Milliseconds limit) const;
+
+  // Ends the process now unless it has ended already, and waits until it has.
+  void Kill();
+
+ private:
+  win32::UniqueHandleObject process_;
+  DWORD id_ = 0;
+  std::wstring exe_;
+};
+
+}  // namespace pravex::e2e

@@ -1,0 +1,35 @@
+#include "tests/e2e/driver/process_list.h"
+
+#include <tlhelp32.h>
+
+#include "win32/handles.h"
+
+namespace pravex::e2e {
+
+std::vector<DWORD> ProcessIdsNamed(std::wstring_view exeName) {
+  std::vector<DWORD> ids;
+  const win32::UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return ids;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
+       more = ::Process32NextW(snapshot.get(), &entry)) {
+    const std::wstring_view name(entry.szExeFile);
+    if (::CompareStringOrdinal(name.data(), static_cast<int>(name.size()), exeName.data(),
+                               static_cast<int>(exeName.size()), TRUE) == CSTR_EQUAL) {
+      ids.push_back(entry.th32ProcessID);
+    }
+  }
+  return ids;
+}
+
+bool EndProcess(DWORD processId, Milliseconds limit) {
+  const win32::UniqueHandleObject process(
+      ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+  // A process that has ended already cannot be opened by its id any more.
+  if (!process) return ::GetLastError() == ERROR_INVALID_PARAMETER;
+  ::TerminateProcess(process.get(), 1);
+  return ::WaitForSingleObject(process.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+}
+
+}  // namespace pravex::e2e

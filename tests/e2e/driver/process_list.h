@@ -1,0 +1,22 @@
+// The processes running from a given executable, whoever started them: a
+// test checks that none of the program's processes outlives it.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+#include <vector>
+
+#include "tests/e2e/driver/deadline.h"
+
+namespace pravex::e2e {
+
+// Ids of the running processes whose executable has this file name
+// ("Pravex.exe"), compared without regard to case.
+std::vector<DWORD> ProcessIdsNamed(std::wstring_view exeName);
+
+// Ends the process with this id and waits up to `limit` until it has ended;
+// whether it is gone.
+bool EndProcess(DWORD processId, Milliseconds limit);
+
+}  // namespace pravex::e2e

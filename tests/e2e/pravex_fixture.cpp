@@ -1,0 +1,137 @@
+#include "tests/e2e/pravex_fixture.h"
+
+#include "forms/main/main_form_def.h"
+#include "forms/results/help_form.h"
+#include "tests/e2e/driver/files.h"
+#include "tests/e2e/driver/options.h"
+#include "tests/e2e/driver/process_list.h"
+#include "tests/e2e/driver/top_windows.h"
+#include "tests/e2e/driver/wide_text.h"
+#include "tests/e2e/driver/window_input.h"
+
+namespace pravex::e2e {
+
+namespace {
+
+constexpr std::wstring_view kPravexExeName = L"Pravex.exe";
+constexpr std::wstring_view kSettingsKey = L"Software\\QuorvelPravex";
+constexpr wchar_t kDriveRoot[] = L"C:\\";
+constexpr wchar_t kReportPattern[] = L"QuorvelPravexResult_*.txt";
+constexpr Milliseconds kAnswerLimit{5000};
+
+// Each form's window class is "Pravex" followed by the form's name.
+std::wstring WindowClass(const FormDef& form) {
+  return L"Pravex" + std::wstring(form.name);
+}
+
+}  // namespace
+
+void PravexTest::SetUp() {
+  RemoveLeftovers();
+}
+
+void PravexTest::TearDown() {
+  app_.reset();  // ends the process if the test left it running
+  EXPECT_TRUE(ProcessIdsNamed(kPravexExeName).empty()) << "a Pravex process outlived the test";
+}
+
+void PravexTest::RemoveLeftovers() {
+  // Processes of an earlier test that went wrong would share the registry
+  // and drive C: with this one.
+  for (const DWORD stray : ProcessIdsNamed(kPravexExeName)) {
+    ADD_FAILURE() << "Pravex process " << stray << " was running before the test; ending it";
+    EndProcess(stray, kExitLimit);
+  }
+  DeleteUserKey(kSettingsKey);
+  DeleteFileIfPresent(std::wstring(kTraceFile));
+  for (const std::wstring& report : FilesMatching(kDriveRoot, kReportPattern)) {
+    DeleteFileIfPresent(report);
+  }
+}
+
+void PravexTest::SetDebugMode(std::wstring_view text) {
+  WriteUserString(kInfoKey, L"DebugMode", text);
+}
+
+std::optional<RegistryValue> PravexTest::DebugMode() const {
+  return ReadUserValue(kInfoKey, L"DebugMode");
+}
+
+std::optional<std::string> PravexTest::TraceBytes() const {
+  return ReadFileBytes(std::wstring(kTraceFile));
+}
+
+void PravexTest::Launch() {
+  app_.reset();
+  app_.emplace(PravexExePath(), environment);
+}
+
+AppProcess& PravexTest::App() {
+  if (!app_) throw std::logic_error("the test has not launched Pravex");
+  return *app_;
+}
+
+DWORD PravexTest::Pid() {
+  return App().Id();
+}
+
+void PravexTest::ExitByMenu(HWND mainWindow) {
+  ChooseMainMenu(mainWindow, L"MenuExit");
+  EXPECT_EQ(App().ExpectExit(kExitLimit), 0u) << "exit code";
+}
+
+HWND PravexTest::WaitForFormWindow(const FormDef& form) {
+  return WaitForTopWindow(Pid(), {.className = WindowClass(form)}, kShowLimit);
+}
+
+HWND PravexTest::WaitForMainWindow() {
+  return WaitForFormWindow(MainFormDef());
+}
+
+HWND PravexTest::WaitForHelpWindow() {
+  return WaitForFormWindow(FormHelpDef());
+}
+
+std::vector<HWND> PravexTest::FormWindows(const FormDef& form) {
+  return FindTopWindows(Pid(), {.className = WindowClass(form)});
+}
+
+void PravexTest::WaitUntilFormClosed(const FormDef& form) {
+  WaitUntilNoTopWindow(Pid(), {.className = WindowClass(form)}, kCloseLimit);
+}
+
+HWND PravexTest::Control(HWND formWindow, const FormDef& form, std::wstring_view name) {
+  const int id = ControlId(form, name);
+  if (id < 0) {
+    throw std::logic_error("form " + Quoted(form.name) + " has no control " + Quoted(name));
+  }
+  return ChildById(formWindow, id);
+}
+
+void PravexTest::ChooseMainMenu(HWND mainWindow, std::wstring_view item) {
+  const int id = MenuItemId(MainFormDef(), item);
+  if (id < 0) throw std::logic_error("the main form has no menu item " + Quoted(item));
+  ChooseMenuItem(mainWindow, id);
+}
+
+void PravexTest::Settle(HWND mainWindow) {
+  WaitUntilPostedMessagesHandled(Control(mainWindow, MainFormDef(), L"ButtonDiagnose"),
+                                 kAnswerLimit);
+}
+
+MessageBoxView PravexTest::WaitForMessageBox() {
+  return e2e::WaitForMessageBox(Pid(), kShowLimit);
+}
+
+void PravexTest::PressOk(const MessageBoxView& box) {
+  AnswerMessageBox(box.handle, IDOK, kCloseLimit);
+}
+
+HWND PravexTest::LaunchThroughDebugBox() {
+  SetDebugMode(L"True");
+  Launch();
+  PressOk(WaitForMessageBox());
+  return WaitForMainWindow();
+}
+
+}  // namespace pravex::e2e

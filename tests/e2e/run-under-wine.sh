@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Runs a Windows test driver under Wine on a virtual X display.
+#
+#   run-under-wine.sh BUILD_DIR DRIVER.exe [ARGS...]
+#
+# The Wine prefix lives in BUILD_DIR/wineprefix; it is created on the first
+# run and reused afterwards. The driver's exit code is passed through. The
+# prefix's wineserver is always stopped at the end, so no process outlives
+# the run.
+set -euo pipefail
+
+if [[ $# -lt 2 ]]; then
+  echo "usage: $0 BUILD_DIR DRIVER.exe [ARGS...]" >&2
+  exit 2
+fi
+build_dir=$(cd "$1" && pwd)
+shift
+
+# Seconds for the whole driver run and for preparing a new prefix.
+run_limit=${PRAVEX_E2E_RUN_LIMIT:-300}
+setup_limit=${PRAVEX_E2E_SETUP_LIMIT:-180}
+
+missing=()
+for tool in wine wineboot wineserver xvfb-run xauth Xvfb timeout flock; do
+  command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+done
+# "MS Sans Serif" comes with fonts-wine.
+if [[ ! -f /usr/share/wine/fonts/sserife.fon ]]; then missing+=("/usr/share/wine/fonts/sserife.fon"); fi
+if [[ ${#missing[@]} -gt 0 ]]; then
+  echo "run-under-wine.sh: missing ${missing[*]}." >&2
+  echo "Install the Debian packages: apt-get install wine64 wine xvfb xauth fonts-wine" >&2
+  exit 2
+fi
+
+export WINEPREFIX="$build_dir/wineprefix"
+export WINEDEBUG=-all
+# No Mono or Gecko: their installers would ask on screen and are not needed.
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+mkdir -p "$WINEPREFIX"
+
+# One run at a time per prefix: the tests share its registry and drive C:.
+exec 9>"$build_dir/wineprefix.lock"
+if ! flock -w "$run_limit" 9; then
+  echo "run-under-wine.sh: another run held $build_dir/wineprefix.lock for ${run_limit}s" >&2
+  exit 1
+fi
+
+stop_wineserver() { timeout 30 wineserver -k >/dev/null 2>&1 || true; }
+trap stop_wineserver EXIT
+# A run that was cut short may have left its wineserver behind.
+stop_wineserver
+
+# Bump the number when the preparation below changes.
+stamp="$WINEPREFIX/.pravex-prefix-ready-2"
+if [[ ! -f "$stamp" ]]; then
+  echo "run-under-wine.sh: creating the Wine prefix $WINEPREFIX" >&2
+  if ! timeout "$setup_limit" wineboot -i >/dev/null 2>&1; then
+    echo "run-under-wine.sh: wineboot -i failed or took longer than ${setup_limit}s" >&2
+    exit 1
+  fi
+  # Debian's Wine does not find its own fonts by itself: captions and
+  # "MS Sans Serif" would be drawn with the wrong metrics.
+  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  # Unmanaged windows: with no window manager on the virtual display Wine
+  # would otherwise wait about two seconds whenever a window closes. A crash
+  # prints its backtrace instead of waiting in a dialog no one can answer.
+  for setting in \
+    'HKCU\Software\Wine\X11 Driver|Managed|REG_SZ|N' \
+    'HKCU\Software\Wine\WineDbg|ShowCrashDialog|REG_DWORD|0'; do
+    IFS='|' read -r key name type data <<<"$setting"
+    if ! timeout 60 wine reg add "$key" /v "$name" /t "$type" /d "$data" /f >/dev/null 2>&1; then
+      echo "run-under-wine.sh: could not set $key\\$name in the Wine registry" >&2
+      exit 1
+    fi
+  done
+  timeout 60 wineserver -w || true  # the registry reaches the disk
+  touch "$stamp"
+fi
+
+# The Wine processes end while the display is still there; ended after it,
+# they would complain about the lost X connection.
+status=0
+timeout -k 10 "$run_limit" \
+  xvfb-run -a -s "-screen 0 1280x1024x24" \
+  bash -c 'status=0; wine "$@" || status=$?; wineserver -k 2>/dev/null; exit $status' \
+  run-under-wine "$@" || status=$?
+if [[ $status -eq 124 ]]; then
+  echo "run-under-wine.sh: the driver did not finish within ${run_limit}s" >&2
+fi
+exit "$status"
