@@ -17,9 +17,15 @@ bool EqualsIgnoringCase(std::wstring_view text, std::wstring_view word) {
   return true;
 }
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-bool IsDecimalDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-bool IsOctalDigit(wchar_t c) { return c >= L'0' && c <= L'7'; }
+bool IsBlank(wchar_t c) {
+  return c == L' ' || c == L'\t';
+}
+bool IsDecimalDigit(wchar_t c) {
+  return c >= L'0' && c <= L'9';
+}
+bool IsOctalDigit(wchar_t c) {
+  return c >= L'0' && c <= L'7';
+}
 bool IsHexDigit(wchar_t c) {
   return IsDecimalDigit(c) || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F');
 }
@@ -69,8 +75,8 @@ bool ParseNumber(std::wstring_view text, bool& nonZero) {
   }
   if (mantissaDigits == 0) return false;
 
-  if (at < text.size() && (text[at] == L'e' || text[at] == L'E' || text[at] == L'd' ||
-                           text[at] == L'D')) {
+  if (at < text.size() &&
+      (text[at] == L'e' || text[at] == L'E' || text[at] == L'd' || text[at] == L'D')) {
     ++at;
     if (at < text.size() && (text[at] == L'+' || text[at] == L'-')) ++at;
     const std::size_t exponentStart = at;

@@ -60,7 +60,9 @@ HostError::HostError(int number, std::wstring description)
       number_(number),
       description_(std::move(description)) {}
 
-void Raise(int number) { throw HostError(number); }
+void Raise(int number) {
+  throw HostError(number);
+}
 
 ErrorInfo CurrentErrorInfo() {
   try {

@@ -18,12 +18,24 @@ Form::Control Form::Ctl(std::wstring_view name) {
   return Control(*this, index);
 }
 
-std::wstring Form::Control::Text() const { return form_.Window().Text(index_); }
-void Form::Control::SetText(std::wstring_view text) { form_.Window().SetText(index_, text); }
-bool Form::Control::Value() const { return form_.Window().Value(index_); }
-void Form::Control::SetValue(bool selected) { form_.Window().SetValue(index_, selected); }
-TwipsRect Form::Control::Rect() const { return form_.Window().ControlRect(index_); }
-void Form::Control::Move(const TwipsRect& rect) { form_.Window().MoveControl(index_, rect); }
+std::wstring Form::Control::Text() const {
+  return form_.Window().Text(index_);
+}
+void Form::Control::SetText(std::wstring_view text) {
+  form_.Window().SetText(index_, text);
+}
+bool Form::Control::Value() const {
+  return form_.Window().Value(index_);
+}
+void Form::Control::SetValue(bool selected) {
+  form_.Window().SetValue(index_, selected);
+}
+TwipsRect Form::Control::Rect() const {
+  return form_.Window().ControlRect(index_);
+}
+void Form::Control::Move(const TwipsRect& rect) {
+  form_.Window().MoveControl(index_, rect);
+}
 
 void Form::Control::SetWidth(int width) {
   TwipsRect rect = Rect();
@@ -37,10 +49,18 @@ void Form::Control::SetHeight(int height) {
   Move(rect);
 }
 
-std::wstring Form::Caption() const { return Window().Caption(); }
-void Form::SetCaption(std::wstring_view caption) { Window().SetCaption(caption); }
-int Form::Width() const { return Window().OuterSize().width; }
-int Form::Height() const { return Window().OuterSize().height; }
+std::wstring Form::Caption() const {
+  return Window().Caption();
+}
+void Form::SetCaption(std::wstring_view caption) {
+  Window().SetCaption(caption);
+}
+int Form::Width() const {
+  return Window().OuterSize().width;
+}
+int Form::Height() const {
+  return Window().OuterSize().height;
+}
 
 void Form::OnClick(int control) {
   if (control < 0 || control >= static_cast<int>(def_.controls.size())) return;
@@ -51,7 +71,11 @@ void Form::OnMenu(int menuItem) {
   if (const MenuItemDef* item = MenuItemAt(def_, menuItem)) forms_.Click(*this, item->name);
 }
 
-void Form::OnResize() { forms_.Resize(*this); }
-void Form::OnCloseRequest() { forms_.CloseRequest(*this); }
+void Form::OnResize() {
+  forms_.Resize(*this);
+}
+void Form::OnCloseRequest() {
+  forms_.CloseRequest(*this);
+}
 
 }  // namespace pravex

@@ -64,6 +64,8 @@ void Forms::Resize(Form& form) {
   RunHandler(form, L"Form_Resize", [&] { form.Form_Resize(); });
 }
 
-void Forms::CloseRequest(Form& form) { Unload(form); }
+void Forms::CloseRequest(Form& form) {
+  Unload(form);
+}
 
 }  // namespace pravex

@@ -67,8 +67,8 @@ std::wstring Win32Clock::LongTime(const LocalDateTime& moment) {
 int Win32MessageBoxes::Show(std::wstring_view prompt, int style, std::wstring_view title) {
   const HWND owner = windows_.PopupOwner();
   Win32WindowSystem::DisabledWindows modal(windows_, owner);
-  const UINT flags = static_cast<UINT>(style) | (owner ? MB_APPLMODAL : MB_TASKMODAL) |
-                     MB_SETFOREGROUND;
+  const UINT flags =
+      static_cast<UINT>(style) | (owner ? MB_APPLMODAL : MB_TASKMODAL) | MB_SETFOREGROUND;
   return ::MessageBoxW(owner, std::wstring(prompt).c_str(), std::wstring(title).c_str(), flags);
 }
 

@@ -9,8 +9,12 @@ namespace pravex::win32 {
 
 inline constexpr int kTwipsPerInch = 1440;
 
-inline int TwipsToPixels(int twips, UINT dpi) { return ::MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
-inline int PixelsToTwips(int pixels, UINT dpi) { return ::MulDiv(pixels, kTwipsPerInch, static_cast<int>(dpi)); }
+inline int TwipsToPixels(int twips, UINT dpi) {
+  return ::MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
+}
+inline int PixelsToTwips(int pixels, UINT dpi) {
+  return ::MulDiv(pixels, kTwipsPerInch, static_cast<int>(dpi));
+}
 
 UINT SystemDpi();
 UINT DpiForWindow(HWND window);

@@ -38,8 +38,7 @@ void WriteDirectly(const std::wstring& path, const std::string& bytes) {
 
 }  // namespace
 
-void Win32FileSystem::WriteText(std::wstring_view pathView, OpenMode mode,
-                                std::wstring_view text) {
+void Win32FileSystem::WriteText(std::wstring_view pathView, OpenMode mode, std::wstring_view text) {
   const std::wstring path(pathView);
   const std::string bytes = WideToAnsi(text);
 
@@ -54,8 +53,8 @@ void Win32FileSystem::WriteText(std::wstring_view pathView, OpenMode mode,
     RaiseFileError(ERROR_ACCESS_DENIED);
   }
 
-  const std::wstring temporary = path + L".pravex-" + std::to_wstring(::GetCurrentProcessId()) +
-                                 L".tmp";
+  const std::wstring temporary =
+      path + L".pravex-" + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
   UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {

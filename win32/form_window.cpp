@@ -17,7 +17,9 @@ namespace {
 
 // Each form has a window class of its own, "Pravex" followed by the form's
 // name, so that its windows can be told apart from outside.
-std::wstring ClassName(const FormDef& def) { return L"Pravex" + std::wstring(def.name); }
+std::wstring ClassName(const FormDef& def) {
+  return L"Pravex" + std::wstring(def.name);
+}
 
 void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC proc) {
   static std::set<std::wstring> registered;
@@ -27,8 +29,8 @@ void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC pro
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
-  wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_PRAVEX), IMAGE_ICON,
-                                             0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_PRAVEX), IMAGE_ICON, 0,
+                                             0, LR_DEFAULTSIZE | LR_SHARED));
   wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_PRAVEX), IMAGE_ICON,
                                                ::GetSystemMetrics(SM_CXSMICON),
                                                ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
@@ -51,8 +53,7 @@ bool IsClickNotification(WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-Win32FormWindow::Win32FormWindow(Win32WindowSystem& system, const FormDef& def,
-                                 IFormEvents& events)
+Win32FormWindow::Win32FormWindow(Win32WindowSystem& system, const FormDef& def, IFormEvents& events)
     : system_(system), def_(def), events_(events), rects_(def.controls.size()) {
   for (std::size_t i = 0; i < def.controls.size(); ++i) {
     rects_[i] = def.controls[i].rect;
@@ -79,10 +80,10 @@ Win32FormWindow::Win32FormWindow(Win32WindowSystem& system, const FormDef& def,
     y = TwipsToPixels(def.top, dpi_) + outer.top;
   }
 
-  const HWND created = ::CreateWindowExW(0, className.c_str(), std::wstring(def.caption).c_str(),
-                                         style, x, y, outer.right - outer.left,
-                                         outer.bottom - outer.top, nullptr, menu.get(),
-                                         system.Instance(), this);
+  const HWND created =
+      ::CreateWindowExW(0, className.c_str(), std::wstring(def.caption).c_str(), style, x, y,
+                        outer.right - outer.left, outer.bottom - outer.top, nullptr, menu.get(),
+                        system.Instance(), this);
   if (!created) Raise(error::kOutOfMemory);
   menu.release();  // the window owns its menu now
   UniqueWindow guard(created);
@@ -163,10 +164,10 @@ void Win32FormWindow::CreateControls() {
     }
     previousKind = control.kind;
     const std::wstring caption(control.kind == ControlKind::TextBox ? L"" : control.caption);
-    const HWND child = ::CreateWindowExW(
-        exStyle, windowClass, caption.c_str(), style, 0, 0, 0, 0, hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), system_.Instance(),
-        nullptr);
+    const HWND child =
+        ::CreateWindowExW(exStyle, windowClass, caption.c_str(), style, 0, 0, 0, 0, hwnd_,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
+                          system_.Instance(), nullptr);
     if (!child) Raise(error::kOutOfMemory);
     controls_[index] = child;
     if (control.kind == ControlKind::TextBox) {
@@ -244,13 +245,17 @@ std::wstring WindowText(HWND hwnd) {
 
 }  // namespace
 
-std::wstring Win32FormWindow::Caption() const { return WindowText(hwnd_); }
+std::wstring Win32FormWindow::Caption() const {
+  return WindowText(hwnd_);
+}
 
 void Win32FormWindow::SetCaption(std::wstring_view caption) {
   ::SetWindowTextW(hwnd_, std::wstring(caption).c_str());
 }
 
-std::wstring Win32FormWindow::Text(int control) const { return WindowText(ControlHandle(control)); }
+std::wstring Win32FormWindow::Text(int control) const {
+  return WindowText(ControlHandle(control));
+}
 
 void Win32FormWindow::SetText(int control, std::wstring_view text) {
   const HWND child = ControlHandle(control);

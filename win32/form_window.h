@@ -53,8 +53,8 @@ class Win32FormWindow final : public IFormWindow {
   IFormEvents& events_;
   HWND hwnd_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-  std::vector<HWND> controls_;       // by table index; owned by the window
-  std::vector<TwipsRect> rects_;     // by table index
+  std::vector<HWND> controls_;                          // by table index; owned by the window
+  std::vector<TwipsRect> rects_;                        // by table index
   std::vector<std::pair<FontSpec, UniqueFont>> fonts_;  // for the current DPI
   int cancelControl_ = -1;
   HWND savedFocus_ = nullptr;

@@ -36,8 +36,12 @@ int FileErrorNumber(DWORD systemError) {
   }
 }
 
-void RaiseFileError(DWORD systemError) { Raise(FileErrorNumber(systemError)); }
+void RaiseFileError(DWORD systemError) {
+  Raise(FileErrorNumber(systemError));
+}
 
-void RaiseLastFileError() { RaiseFileError(::GetLastError()); }
+void RaiseLastFileError() {
+  RaiseFileError(::GetLastError());
+}
 
 }  // namespace pravex::win32

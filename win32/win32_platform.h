@@ -21,8 +21,8 @@ class Win32Platform {
         messageBoxes(windows),
         clipboard(windows),
         saveDialog(windows),
-        platform{settings,     files,        objects, clock,    messageBoxes,
-                 clipboard,    saveDialog,   windows, internet, windows} {}
+        platform{settings,  files,      objects, clock,    messageBoxes,
+                 clipboard, saveDialog, windows, internet, windows} {}
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 

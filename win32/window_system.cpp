@@ -29,7 +29,9 @@ std::unique_ptr<IFormWindow> Win32WindowSystem::CreateFormWindow(const FormDef& 
   return std::make_unique<Win32FormWindow>(*this, form, events);
 }
 
-void Win32WindowSystem::Register(Win32FormWindow* window) { windows_.push_back(window); }
+void Win32WindowSystem::Register(Win32FormWindow* window) {
+  windows_.push_back(window);
+}
 
 void Win32WindowSystem::Unregister(Win32FormWindow* window) {
   for (ModalFrame& frame : modal_) {
@@ -124,7 +126,9 @@ void Win32WindowSystem::RunModal(IFormWindow& window, const std::function<bool()
   if (previous && ::IsWindow(previous) && Find(previous)) ::SetActiveWindow(previous);
 }
 
-void Win32WindowSystem::Quit() { ::PostQuitMessage(0); }
+void Win32WindowSystem::Quit() {
+  ::PostQuitMessage(0);
+}
 
 void Win32WindowSystem::SetMousePointer(int pointer) {
   pointer_ = pointer;

@@ -19,9 +19,10 @@ constexpr int kNoEntryPoint = 453;
 template <class Function>
 Function Entry(HMODULE library, const char* name) {
   const auto address = ::GetProcAddress(library, name);
-  if (!address) throw HostError(kNoEntryPoint, L"Can't find DLL entry point " +
-                                                   std::wstring(name, name + std::strlen(name)) +
-                                                   L" in wininet.dll");
+  if (!address)
+    throw HostError(kNoEntryPoint, L"Can't find DLL entry point " +
+                                       std::wstring(name, name + std::strlen(name)) +
+                                       L" in wininet.dll");
   return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
 }
 
@@ -34,8 +35,12 @@ const char* PointerOf(const std::optional<std::string>& text) {
   return text ? text->c_str() : nullptr;
 }
 
-void* AsHandle(InternetHandle handle) { return reinterpret_cast<void*>(handle); }
-InternetHandle FromHandle(void* handle) { return reinterpret_cast<InternetHandle>(handle); }
+void* AsHandle(InternetHandle handle) {
+  return reinterpret_cast<void*>(handle);
+}
+InternetHandle FromHandle(void* handle) {
+  return reinterpret_cast<InternetHandle>(handle);
+}
 
 }  // namespace
 
@@ -57,7 +62,8 @@ InternetHandle WinInetApi::InternetOpenA(std::wstring_view agent, unsigned long 
   const std::string agentA = WideToAnsi(agent);
   const auto proxyA = OptionalAnsi(proxy);
   const auto bypassA = OptionalAnsi(proxyBypass);
-  return FromHandle(open_(agentA.c_str(), accessType, PointerOf(proxyA), PointerOf(bypassA), flags));
+  return FromHandle(
+      open_(agentA.c_str(), accessType, PointerOf(proxyA), PointerOf(bypassA), flags));
 }
 
 InternetHandle WinInetApi::InternetConnectA(InternetHandle internet, std::wstring_view serverName,

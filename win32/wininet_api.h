@@ -24,10 +24,9 @@ class WinInetApi final : public IInternetApi {
  private:
   using OpenFn = void*(__stdcall*)(const char*, unsigned long, const char*, const char*,
                                    unsigned long);
-  using ConnectFn = void*(__stdcall*)(void*, const char*, unsigned short, const char*,
-                                      const char*, unsigned long, unsigned long, std::uintptr_t);
-  using PutFileFn = int(__stdcall*)(void*, const char*, const char*, unsigned long,
-                                    std::uintptr_t);
+  using ConnectFn = void*(__stdcall*)(void*, const char*, unsigned short, const char*, const char*,
+                                      unsigned long, unsigned long, std::uintptr_t);
+  using PutFileFn = int(__stdcall*)(void*, const char*, const char*, unsigned long, std::uintptr_t);
   using CloseFn = int(__stdcall*)(void*);
 
   void Bind();

@@ -11,10 +11,14 @@ MainForm::MainForm(Program& program)
     : Form(program.forms, MainFormDef()), program_(program), m_(program.module1) {}
 
 void MainForm::Click(std::wstring_view name) {
-  if (name == L"ButtonDiagnose") ButtonDiagnose_Click();
-  else if (name == L"MenuExit") MenuExit_Click();
-  else if (name == L"MenuHelpContents") MenuHelpContents_Click();
-  else if (name == L"MenuAbout") MenuAbout_Click();
+  if (name == L"ButtonDiagnose")
+    ButtonDiagnose_Click();
+  else if (name == L"MenuExit")
+    MenuExit_Click();
+  else if (name == L"MenuHelpContents")
+    MenuHelpContents_Click();
+  else if (name == L"MenuAbout")
+    MenuAbout_Click();
 }
 
 void MainForm::Form_Load() {
@@ -38,9 +42,13 @@ void MainForm::Form_Load() {
   }
 }
 
-void MainForm::MenuExit_Click() { forms().Unload(*this); }
+void MainForm::MenuExit_Click() {
+  forms().Unload(*this);
+}
 
-void MainForm::MenuHelpContents_Click() { forms().Show(program_.formHelp); }
+void MainForm::MenuHelpContents_Click() {
+  forms().Show(program_.formHelp);
+}
 
 void MainForm::MenuAbout_Click() {
   m_.MsgBox(L"Quorvel Pravex\r\nVersion " + std::wstring(kVersion), mb::kOkOnly,

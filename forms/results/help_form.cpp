@@ -51,7 +51,9 @@ TwipsSize FittedTextSize(TwipsSize outer, int widthMargin, int heightMargin) {
 
 FormHelp::FormHelp(Program& program) : Form(program.forms, FormHelpDef()) {}
 
-void FormHelp::Form_Load() { Ctl(L"Text1").SetText(HelpText()); }
+void FormHelp::Form_Load() {
+  Ctl(L"Text1").SetText(HelpText());
+}
 
 void FormHelp::Form_Resize() {
   const TwipsSize size = FittedTextSize({Width(), Height()}, 300, 800);

@@ -76,7 +76,9 @@ std::wstring FakeTextStream::ReadAll() {
   return FromAnsi(files_.Bytes(path_));
 }
 
-bool FakeFso::FileExists(std::wstring_view path) { return files_.Exists(std::wstring(path)); }
+bool FakeFso::FileExists(std::wstring_view path) {
+  return files_.Exists(std::wstring(path));
+}
 
 std::unique_ptr<ITextStream> FakeFso::OpenTextFile(std::wstring_view path) {
   if (!files_.Exists(std::wstring(path))) Raise(error::kFileNotFound);
@@ -115,7 +117,8 @@ std::wstring TwoDigits(int value) {
 }  // namespace
 
 std::wstring FakeClock::ShortDate(const LocalDateTime& m) {
-  if (european) return TwoDigits(m.day) + L"." + TwoDigits(m.month) + L"." + std::to_wstring(m.year);
+  if (european)
+    return TwoDigits(m.day) + L"." + TwoDigits(m.month) + L"." + std::to_wstring(m.year);
   return std::to_wstring(m.month) + L"/" + std::to_wstring(m.day) + L"/" + std::to_wstring(m.year);
 }
 
@@ -161,8 +164,8 @@ InternetHandle FakeInternet::InternetOpenA(std::wstring_view agent, unsigned lon
                                            const wchar_t* proxy, const wchar_t* proxyBypass,
                                            unsigned long flags) {
   calls.push_back(L"InternetOpenA(" + std::wstring(agent) + L", " + std::to_wstring(accessType) +
-                  L", " + (proxy ? proxy : L"null") + L", " + (proxyBypass ? proxyBypass : L"null") +
-                  L", " + std::to_wstring(flags) + L")");
+                  L", " + (proxy ? proxy : L"null") + L", " +
+                  (proxyBypass ? proxyBypass : L"null") + L", " + std::to_wstring(flags) + L")");
   log_.push_back(L"inet: open");
   if (!openSucceeds) return 0;
   openHandles.insert(next_);
@@ -205,8 +208,8 @@ bool FakeInternet::InternetCloseHandle(InternetHandle handle) {
 // --- the whole platform -------------------------------------------------------
 
 FakePlatform::FakePlatform()
-    : platform{settings,     files,        objects,      clock,    messageBoxes,
-               clipboard,    saveDialog,   mousePointer, internet, windows} {}
+    : platform{settings,  files,      objects,      clock,    messageBoxes,
+               clipboard, saveDialog, mousePointer, internet, windows} {}
 
 std::vector<std::wstring> FakePlatform::TraceLines() const {
   std::vector<std::wstring> lines;

@@ -51,7 +51,7 @@ class FakeFileSystem : public IFileSystem {
   std::string Bytes(const std::wstring& path) const;
 
   std::map<std::wstring, std::string> files;  // path -> bytes
-  std::set<std::wstring> folders{L"C:\\"};     // with their trailing backslash
+  std::set<std::wstring> folders{L"C:\\"};    // with their trailing backslash
   std::map<std::wstring, int> failures;       // path -> error number raised on any access
 
  private:
@@ -60,7 +60,8 @@ class FakeFileSystem : public IFileSystem {
 
 class FakeTextStream : public ITextStream {
  public:
-  FakeTextStream(FakeFileSystem& files, std::wstring path) : files_(files), path_(std::move(path)) {}
+  FakeTextStream(FakeFileSystem& files, std::wstring path)
+      : files_(files), path_(std::move(path)) {}
   std::wstring ReadAll() override;
   void Close() override { closed = true; }
   bool closed = false;

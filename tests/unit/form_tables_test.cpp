@@ -18,7 +18,8 @@ struct ExpectedControl {
 };
 
 void ExpectControls(const FormDef& form, const std::vector<ExpectedControl>& expected) {
-  ASSERT_EQ(form.controls.size(), expected.size()) << std::string(form.name.begin(), form.name.end());
+  ASSERT_EQ(form.controls.size(), expected.size())
+      << std::string(form.name.begin(), form.name.end());
   for (std::size_t row = 0; row < expected.size(); ++row) {
     const ControlDef& control = form.controls[row];
     EXPECT_EQ(control.name, expected[row].name) << "row " << row;
@@ -45,16 +46,30 @@ TEST(MainFormTable, HasTheControlsCaptionsGeometryAndFonts) {
   EXPECT_EQ(form.startPosition, StartPosition::WindowsDefault);
   EXPECT_EQ(form.font, kDefaultFont);
   EXPECT_EQ(form.caption, L"");
-  ExpectControls(form, {
-      {L"Label5", ControlKind::Label, L"1. Select the type of your software",
-       {480, 240, 3015, 375}, kDefaultBoldFont},
-      {L"OptionVastrel", ControlKind::OptionButton, L"Vastrel", {1080, 600, 1575, 375}, kDefaultFont},
-      {L"OptionZPX", ControlKind::OptionButton, L"ZPX tool other than Vastrel",
-       {2880, 600, 2775, 375}, kDefaultFont},
-      {L"Label6", ControlKind::Label, nullptr, {480, 1440, 6015, 375}, kDefaultBoldFont},
-      {L"ButtonDiagnose", ControlKind::CommandButton, L"Diagnose", {1080, 2040, 1695, 375},
-       kDefaultFont},
-  });
+  ExpectControls(
+      form, {
+                {L"Label5",
+                 ControlKind::Label,
+                 L"1. Select the type of your software",
+                 {480, 240, 3015, 375},
+                 kDefaultBoldFont},
+                {L"OptionVastrel",
+                 ControlKind::OptionButton,
+                 L"Vastrel",
+                 {1080, 600, 1575, 375},
+                 kDefaultFont},
+                {L"OptionZPX",
+                 ControlKind::OptionButton,
+                 L"ZPX tool other than Vastrel",
+                 {2880, 600, 2775, 375},
+                 kDefaultFont},
+                {L"Label6", ControlKind::Label, nullptr, {480, 1440, 6015, 375}, kDefaultBoldFont},
+                {L"ButtonDiagnose",
+                 ControlKind::CommandButton,
+                 L"Diagnose",
+                 {1080, 2040, 1695, 375},
+                 kDefaultFont},
+            });
   EXPECT_TRUE(form.controls[3].caption.starts_with(L"2. ")) << "the second numbered instruction";
   EXPECT_EQ(TabOrder(form),
             (std::vector<std::wstring_view>{L"OptionVastrel", L"OptionZPX", L"ButtonDiagnose"}));
@@ -88,7 +103,8 @@ TEST(HelpFormTable, IsOneLargeMultiLineTextBox) {
   EXPECT_EQ(form.startPosition, StartPosition::WindowsDefault);
   EXPECT_TRUE(form.maxButton);
   EXPECT_TRUE(form.menus.empty());
-  ExpectControls(form, {{L"Text1", ControlKind::TextBox, L"", {120, 120, 10575, 6255}, kLargeFont}});
+  ExpectControls(form,
+                 {{L"Text1", ControlKind::TextBox, L"", {120, 120, 10575, 6255}, kLargeFont}});
   EXPECT_TRUE(form.controls[0].multiLine);
   EXPECT_EQ(form.controls[0].tabIndex, 0);
 }

@@ -65,8 +65,9 @@ TEST_F(FormsRuntimeTest, AnUntrappedErrorIsReportedAndTheProgramGoesOn) {
   ASSERT_EQ(fake_.messageBoxes.shown.size(), 1u);
   EXPECT_EQ(fake_.messageBoxes.shown[0].prompt,
             L"Error in Probe.Boom_Click: 5: Invalid procedure call or argument");
-  EXPECT_THAT(fake_.TraceLines(), ::testing::ElementsAre(
-                                      L"Probe.Boom_Click() error: 5: Invalid procedure call or argument"));
+  EXPECT_THAT(
+      fake_.TraceLines(),
+      ::testing::ElementsAre(L"Probe.Boom_Click() error: 5: Invalid procedure call or argument"));
   EXPECT_TRUE(probe_.IsLoaded());
 }
 

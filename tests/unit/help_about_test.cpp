@@ -21,7 +21,9 @@ constexpr const char* kExpectedHelpText =
     "Or you can also send the result to Quorvel's FTP server.\r\n\r\n"
     "If you have any questions, contact Quorvel QuorvelCare. ";
 
-TEST(HelpText, IsExactlyTheUsageText) { EXPECT_EQ(ToAnsi(HelpText()), kExpectedHelpText); }
+TEST(HelpText, IsExactlyTheUsageText) {
+  EXPECT_EQ(ToAnsi(HelpText()), kExpectedHelpText);
+}
 
 TEST(FittedTextSize, SubtractsTheMarginsAndStopsAtZero) {
   struct Case {
@@ -29,8 +31,8 @@ TEST(FittedTextSize, SubtractsTheMarginsAndStopsAtZero) {
     TwipsSize expected;
   };
   const Case cases[] = {
-      {{11115, 7485}, {10815, 6685}}, {{300, 800}, {0, 0}},     {{299, 799}, {0, 0}},
-      {{2400, 420}, {2100, 0}},       {{0, 0}, {0, 0}},         {{-100, 5000}, {0, 4200}},
+      {{11115, 7485}, {10815, 6685}}, {{300, 800}, {0, 0}}, {{299, 799}, {0, 0}},
+      {{2400, 420}, {2100, 0}},       {{0, 0}, {0, 0}},     {{-100, 5000}, {0, 4200}},
   };
   for (std::size_t row = 0; row < std::size(cases); ++row) {
     EXPECT_EQ(FittedTextSize(cases[row].outer, 300, 800), cases[row].expected) << "row " << row;

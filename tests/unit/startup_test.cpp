@@ -27,10 +27,11 @@ TEST_F(StartupTest, FirstStartWritesFalseAndOpensAQuietWindow) {
 TEST_F(StartupTest, RunsItsStepsInOrder) {
   fake_.settings.values[L"DebugMode"] = L"True";
   Start();
-  EXPECT_THAT(fake_.log, ElementsAre(L"created: MainForm", L"msgbox: The tool will run in Debug Mode",
-                                     L"write: C:\\QuorvelPravexTrace.txt",
-                                     L"append: C:\\QuorvelPravexTrace.txt", L"create: shell",
-                                     L"create: fso", L"shown: MainForm"));
+  EXPECT_THAT(
+      fake_.log,
+      ElementsAre(L"created: MainForm", L"msgbox: The tool will run in Debug Mode",
+                  L"write: C:\\QuorvelPravexTrace.txt", L"append: C:\\QuorvelPravexTrace.txt",
+                  L"create: shell", L"create: fso", L"shown: MainForm"));
 }
 
 TEST_F(StartupTest, DebugModeShowsTheBoxBeforeTheWindowAndStartsTheTrace) {

@@ -71,7 +71,8 @@ TEST(ReportTrappedError, TracesAndShowsTheNumberAndDescription) {
   FakePlatform fake;
   Module1 module(fake.platform);
   module.bDebugMode = true;
-  module.ReportTrappedError(L"ExecCommand", {91, L"Object variable or With block variable not set"});
+  module.ReportTrappedError(L"ExecCommand",
+                            {91, L"Object variable or With block variable not set"});
   EXPECT_THAT(fake.TraceLines(),
               ::testing::ElementsAre(
                   L"ExecCommand() error: 91: Object variable or With block variable not set"));
