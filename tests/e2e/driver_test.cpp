@@ -7,11 +7,17 @@
 
 #include <string>
 
+#include <commdlg.h>
+
 #include "tests/e2e/driver/app_process.h"
+#include "tests/e2e/driver/box_icon.h"
+#include "tests/e2e/driver/clipboard.h"
 #include "tests/e2e/driver/deadline.h"
 #include "tests/e2e/driver/environment_block.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/message_box.h"
+#include "tests/e2e/driver/save_dialog.h"
+#include "tests/e2e/driver/scratch_folder.h"
 #include "tests/e2e/driver/user_registry.h"
 #include "win32/handles.h"
 
@@ -127,6 +133,99 @@ TEST(DriverTest, ReadsAMessageBoxAndTellsWhetherItShowsAnIcon) {
     AnswerMessageBox(box.handle, IDOK, kLimit);
     EXPECT_EQ(shown.Result(), IDOK) << "row " << row;
   }
+}
+
+TEST(DriverTest, TellsTheStandardIconsApartByTheirPixels) {
+  struct Row {
+    UINT style;
+    BoxIcon icon;
+  };
+  const Row rows[] = {{MB_OK, BoxIcon::kNone},
+                      {MB_OK | MB_ICONINFORMATION, BoxIcon::kInformation},
+                      {MB_OK | MB_ICONEXCLAMATION, BoxIcon::kExclamation},
+                      {MB_OK | MB_ICONSTOP, BoxIcon::kCritical},
+                      {MB_OK | MB_ICONQUESTION, BoxIcon::kQuestion}};
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    const OwnMessageBox shown(L"which icon?", rows[row].style);
+    const MessageBoxView box = WaitForMessageBox(::GetCurrentProcessId(), kLimit);
+    EXPECT_EQ(ShownIcon(box.handle, Milliseconds{2000}), rows[row].icon) << "row " << row;
+    AnswerMessageBox(box.handle, IDOK, kLimit);
+  }
+}
+
+// A Save dialog of this process, shown by a thread of its own.
+class OwnSaveDialog {
+ public:
+  explicit OwnSaveDialog(std::wstring suggested) : path_(32768, L'\0') {
+    suggested.copy(path_.data(), suggested.size());
+    thread_.reset(::CreateThread(nullptr, 0, &Show, this, 0, nullptr));
+  }
+  OwnSaveDialog(const OwnSaveDialog&) = delete;
+  OwnSaveDialog& operator=(const OwnSaveDialog&) = delete;
+  ~OwnSaveDialog() {
+    for (HWND dialog : FindSaveDialogs(::GetCurrentProcessId())) {
+      ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+    ::WaitForSingleObject(thread_.get(), static_cast<DWORD>(kLimit.count()));
+  }
+  // The chosen path once the thread has ended, or nothing after Cancel.
+  std::optional<std::wstring> Chosen() const {
+    ::WaitForSingleObject(thread_.get(), static_cast<DWORD>(kLimit.count()));
+    if (!accepted_) return std::nullopt;
+    return std::wstring(path_.c_str());
+  }
+
+ private:
+  static DWORD WINAPI Show(void* self) {
+    auto& dialog = *static_cast<OwnSaveDialog*>(self);
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.lpstrFile = dialog.path_.data();
+    ofn.nMaxFile = static_cast<DWORD>(dialog.path_.size());
+    ofn.Flags = OFN_NOCHANGEDIR;
+    dialog.accepted_ = ::GetSaveFileNameW(&ofn) != FALSE;
+    return 0;
+  }
+  std::wstring path_;
+  bool accepted_ = false;
+  win32::UniqueHandleObject thread_;
+};
+
+TEST(DriverTest, WorksTheSaveDialog) {
+  const ScratchFolder folder(L"C:\\pravex_e2e_driver_check");
+  {
+    const OwnSaveDialog shown(L"Suggested.txt");
+    const HWND dialog = WaitForSaveDialog(::GetCurrentProcessId(), kLimit);
+    EXPECT_TRUE(FindMessageBoxes(::GetCurrentProcessId()).empty()) << "taken for a message box";
+    EXPECT_EQ(SaveDialogFileName(dialog), L"Suggested.txt");
+    SaveAs(dialog, folder / L"chosen.txt", kLimit);
+    EXPECT_EQ(shown.Chosen(), folder / L"chosen.txt");
+  }
+  {
+    const OwnSaveDialog shown(L"Suggested.txt");
+    CancelSaveDialog(WaitForSaveDialog(::GetCurrentProcessId(), kLimit), kLimit);
+    EXPECT_EQ(shown.Chosen(), std::nullopt);
+  }
+}
+
+TEST(DriverTest, ClipboardTextRoundTrips) {
+  SetClipboardText(L"line 1\r\ncaf\u00e9");
+  EXPECT_EQ(ClipboardText(), L"line 1\r\ncaf\u00e9");
+  SetClipboardText(L"");
+  EXPECT_EQ(ClipboardText(), L"");
+}
+
+TEST(DriverTest, AScratchFolderGoesWithEverythingInIt) {
+  const std::wstring path = L"C:\\pravex_e2e_scratch_check";
+  {
+    const ScratchFolder folder(path);
+    WriteFileBytes(folder / L"plain.txt", "x");
+    WriteFileBytes(folder / L"locked.txt", "y");
+    SetReadOnly(folder / L"locked.txt", true);
+    ASSERT_TRUE(::CreateDirectoryW((folder / L"sub").c_str(), nullptr));
+    WriteFileBytes(folder / L"sub\\inner.txt", "z");
+  }
+  EXPECT_EQ(::GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(DriverTest, FilesKeepTheirExactBytes) {

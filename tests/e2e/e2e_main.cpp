@@ -1,5 +1,8 @@
 // pravex_e2e.exe: drives Pravex.exe through its windows.
-//   pravex_e2e.exe --pravex=PATH\Pravex.exe [GoogleTest flags]
+//   pravex_e2e.exe --pravex=PATH\Pravex.exe [--statustool-dir=PATH]
+//                  [--cmdshim=PATH] [--ftp-root=PATH --ftp-mode-file=PATH]
+//                  [GoogleTest flags]
+// (see tests/e2e/driver/options.h).
 #include <windows.h>
 
 #include <gtest/gtest.h>

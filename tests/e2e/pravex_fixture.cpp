@@ -26,6 +26,14 @@ std::wstring WindowClass(const FormDef& form) {
 
 }  // namespace
 
+HWND FormControl(HWND formWindow, const FormDef& form, std::wstring_view name) {
+  const int id = ControlId(form, name);
+  if (id < 0) {
+    throw std::logic_error("form " + Quoted(form.name) + " has no control " + Quoted(name));
+  }
+  return ChildById(formWindow, id);
+}
+
 void PravexTest::SetUp() {
   RemoveLeftovers();
 }
@@ -44,9 +52,11 @@ void PravexTest::RemoveLeftovers() {
   }
   DeleteUserKey(kSettingsKey);
   DeleteFileIfPresent(std::wstring(kTraceFile));
-  for (const std::wstring& report : FilesMatching(kDriveRoot, kReportPattern)) {
-    DeleteFileIfPresent(report);
-  }
+  for (const std::wstring& report : ReportFiles()) DeleteFileIfPresent(report);
+}
+
+std::vector<std::wstring> PravexTest::ReportFiles() {
+  return FilesMatching(kDriveRoot, kReportPattern);
 }
 
 void PravexTest::SetDebugMode(std::wstring_view text) {
@@ -80,8 +90,8 @@ void PravexTest::ExitByMenu(HWND mainWindow) {
   EXPECT_EQ(App().ExpectExit(kExitLimit), 0u) << "exit code";
 }
 
-HWND PravexTest::WaitForFormWindow(const FormDef& form) {
-  return WaitForTopWindow(Pid(), {.className = WindowClass(form)}, kShowLimit);
+HWND PravexTest::WaitForFormWindow(const FormDef& form, Milliseconds limit) {
+  return WaitForTopWindow(Pid(), {.className = WindowClass(form)}, limit);
 }
 
 HWND PravexTest::WaitForMainWindow() {
@@ -100,14 +110,6 @@ void PravexTest::WaitUntilFormClosed(const FormDef& form) {
   WaitUntilNoTopWindow(Pid(), {.className = WindowClass(form)}, kCloseLimit);
 }
 
-HWND PravexTest::Control(HWND formWindow, const FormDef& form, std::wstring_view name) {
-  const int id = ControlId(form, name);
-  if (id < 0) {
-    throw std::logic_error("form " + Quoted(form.name) + " has no control " + Quoted(name));
-  }
-  return ChildById(formWindow, id);
-}
-
 void PravexTest::ChooseMainMenu(HWND mainWindow, std::wstring_view item) {
   const int id = MenuItemId(MainFormDef(), item);
   if (id < 0) throw std::logic_error("the main form has no menu item " + Quoted(item));
@@ -115,8 +117,11 @@ void PravexTest::ChooseMainMenu(HWND mainWindow, std::wstring_view item) {
 }
 
 void PravexTest::Settle(HWND mainWindow) {
-  WaitUntilPostedMessagesHandled(Control(mainWindow, MainFormDef(), L"ButtonDiagnose"),
-                                 kAnswerLimit);
+  SettleThrough(Control(mainWindow, MainFormDef(), L"ButtonDiagnose"));
+}
+
+void PravexTest::SettleThrough(HWND button) {
+  WaitUntilPostedMessagesHandled(button, kAnswerLimit);
 }
 
 MessageBoxView PravexTest::WaitForMessageBox() {

@@ -18,6 +18,9 @@
 
 namespace pravex::e2e {
 
+// A control of a live form window, found by its name in the form table.
+HWND FormControl(HWND formWindow, const FormDef& form, std::wstring_view name);
+
 class PravexTest : public ::testing::Test {
  protected:
   // Wine takes about half a second to start a program; the limits leave
@@ -39,6 +42,8 @@ class PravexTest : public ::testing::Test {
   void SetDebugMode(std::wstring_view text);
   std::optional<RegistryValue> DebugMode() const;
   std::optional<std::string> TraceBytes() const;
+  // The report files a diagnosis leaves on C:, C:\QuorvelPravexResult_*.txt.
+  static std::vector<std::wstring> ReportFiles();
 
   // --- the process ------------------------------------------------------------
   // Starts Pravex.exe with `environment`; one process per test at a time.
@@ -50,18 +55,21 @@ class PravexTest : public ::testing::Test {
 
   // --- windows ----------------------------------------------------------------
   // The visible window of the form once it is shown.
-  HWND WaitForFormWindow(const FormDef& form);
+  HWND WaitForFormWindow(const FormDef& form, Milliseconds limit = kShowLimit);
   HWND WaitForMainWindow();
   HWND WaitForHelpWindow();
   // The form's visible windows now.
   std::vector<HWND> FormWindows(const FormDef& form);
   void WaitUntilFormClosed(const FormDef& form);
-  // A control of a live form window, found by its name in the form table.
-  static HWND Control(HWND formWindow, const FormDef& form, std::wstring_view name);
+  static HWND Control(HWND formWindow, const FormDef& form, std::wstring_view name) {
+    return FormControl(formWindow, form, name);
+  }
   // Chooses a menu item of the main window by its name in the form table.
   static void ChooseMainMenu(HWND mainWindow, std::wstring_view item);
   // Returns once the main window's thread has handled everything posted to it.
   static void Settle(HWND mainWindow);
+  // The same for the thread of any window, through one of its buttons.
+  static void SettleThrough(HWND button);
 
   // --- message boxes ----------------------------------------------------------
   MessageBoxView WaitForMessageBox();

@@ -7,6 +7,12 @@
 # run and reused afterwards. The driver's exit code is passed through. The
 # prefix's wineserver is always stopped at the end, so no process outlives
 # the run.
+#
+# With PRAVEX_E2E_FTP_HOST naming a local host (127.0.0.1 or localhost) and
+# PRAVEX_E2E_FTP_PORT a port, the test FTP server (tests/ftp_server) is
+# started on 127.0.0.1 with a fresh root in BUILD_DIR/e2e-ftp before the
+# driver, which is told its root and mode file (--ftp-root,
+# --ftp-mode-file), and stopped after it, however the run ends.
 set -euo pipefail
 
 if [[ $# -lt 2 ]]; then
@@ -46,9 +52,47 @@ if ! flock -w "$run_limit" 9; then
 fi
 
 stop_wineserver() { timeout 30 wineserver -k >/dev/null 2>&1 || true; }
-trap stop_wineserver EXIT
+
+ftp_script="$(cd "$(dirname "${BASH_SOURCE[0]}")/../ftp_server" && pwd)/ftp_server.sh"
+ftp_dir="$build_dir/e2e-ftp"
+ftp_port=""
+stop_ftp_server() {
+  if [[ -n $ftp_port ]]; then
+    PRAVEX_FTP_RUN_DIR="$ftp_dir" "$ftp_script" stop "$ftp_dir/root" "$ftp_port" >/dev/null 2>&1 || true
+  fi
+}
+
+# shellcheck disable=SC2317  # run by the EXIT trap
+clean_up() {
+  stop_ftp_server
+  stop_wineserver
+}
+trap clean_up EXIT
+# A signal ends the run through the EXIT trap too.
+trap 'exit 143' TERM INT HUP
 # A run that was cut short may have left its wineserver behind.
 stop_wineserver
+
+# The FTP tests need the server only where the build sends to this machine.
+driver_args=("$@")
+case "${PRAVEX_E2E_FTP_HOST:-}" in
+  127.0.0.1 | localhost)
+    if [[ ${PRAVEX_E2E_FTP_PORT:-0} =~ ^[1-9][0-9]*$ ]]; then ftp_port=$PRAVEX_E2E_FTP_PORT; fi
+    ;;
+esac
+if [[ -n $ftp_port ]]; then
+  # A server left by a run that was cut short still holds the port.
+  stop_ftp_server
+  rm -rf "$ftp_dir"
+  mkdir -p "$ftp_dir/root"
+  if PRAVEX_FTP_RUN_DIR="$ftp_dir" "$ftp_script" start "$ftp_dir/root" "$ftp_port" \
+      "$ftp_dir/mode" "$ftp_dir/server.log" >/dev/null; then
+    driver_args+=("--ftp-root=$ftp_dir/root" "--ftp-mode-file=$ftp_dir/mode")
+  else
+    echo "run-under-wine.sh: the test FTP server did not start on port $ftp_port" \
+      "(see $ftp_dir/server.log); the tests that need it will skip" >&2
+  fi
+fi
 
 # Bump the number when the preparation below changes.
 stamp="$WINEPREFIX/.pravex-prefix-ready-2"
@@ -83,7 +127,7 @@ status=0
 timeout -k 10 "$run_limit" \
   xvfb-run -a -s "-screen 0 1280x1024x24" \
   bash -c 'status=0; wine "$@" || status=$?; wineserver -k 2>/dev/null; exit $status' \
-  run-under-wine "$@" || status=$?
+  run-under-wine "${driver_args[@]}" || status=$?
 if [[ $status -eq 124 ]]; then
   echo "run-under-wine.sh: the driver did not finish within ${run_limit}s" >&2
 fi

@@ -65,6 +65,14 @@ bool FileExists(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+void SetReadOnly(const std::wstring& path, bool readOnly) {
+  if (!::SetFileAttributesW(path.c_str(),
+                            readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL)) {
+    throw std::runtime_error("cannot change the attributes of " + Quoted(path) + " (error " +
+                             std::to_string(::GetLastError()) + ")");
+  }
+}
+
 void DeleteFileIfPresent(const std::wstring& path) {
   if (::DeleteFileW(path.c_str())) return;
   const DWORD error = ::GetLastError();

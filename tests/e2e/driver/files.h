@@ -17,6 +17,9 @@ void WriteFileBytes(const std::wstring& path, std::string_view bytes);
 
 bool FileExists(const std::wstring& path);
 
+// Sets or clears the file's read-only attribute.
+void SetReadOnly(const std::wstring& path, bool readOnly);
+
 // Deletes the file if it is there; throws std::runtime_error if it is there
 // and cannot be deleted.
 void DeleteFileIfPresent(const std::wstring& path);

@@ -27,9 +27,27 @@ bool HoldsIcon(HWND iconStatic) {
          icon != 0;
 }
 
+BOOL CALLBACK FindOtherControl(HWND control, LPARAM lParam) {
+  const std::wstring kind = ClassNameOf(control);
+  if (kind != L"Static" && kind != L"Button") {
+    *reinterpret_cast<bool*>(lParam) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Other dialogs of the same class, such as the common file dialogs, have
+// fields and lists besides their statics and buttons.
+bool IsMessageBox(HWND dialog) {
+  if (!::GetDlgItem(dialog, kPromptId)) return false;
+  bool hasOtherControl = false;
+  ::EnumChildWindows(dialog, &FindOtherControl, reinterpret_cast<LPARAM>(&hasOtherControl));
+  return !hasOtherControl;
+}
+
 BOOL CALLBACK FindShownIcon(HWND control, LPARAM lParam) {
   if (IsIconStatic(control) && HoldsIcon(control)) {
-    *reinterpret_cast<bool*>(lParam) = true;
+    *reinterpret_cast<HWND*>(lParam) = control;
     return FALSE;
   }
   return TRUE;
@@ -38,7 +56,17 @@ BOOL CALLBACK FindShownIcon(HWND control, LPARAM lParam) {
 }  // namespace
 
 std::vector<HWND> FindMessageBoxes(DWORD processId) {
-  return FindTopWindows(processId, {.className = kDialogClass});
+  std::vector<HWND> boxes;
+  for (HWND dialog : FindTopWindows(processId, {.className = kDialogClass})) {
+    if (IsMessageBox(dialog)) boxes.push_back(dialog);
+  }
+  return boxes;
+}
+
+HWND ShownIconControl(HWND box) {
+  HWND icon = nullptr;
+  ::EnumChildWindows(box, &FindShownIcon, reinterpret_cast<LPARAM>(&icon));
+  return icon;
 }
 
 MessageBoxView ReadMessageBox(HWND box) {
@@ -48,12 +76,18 @@ MessageBoxView ReadMessageBox(HWND box) {
   const HWND prompt = ChildById(box, kPromptId);
   view.text = TextOf(prompt);
   view.promptSize = OuterSize(prompt);
-  ::EnumChildWindows(box, &FindShownIcon, reinterpret_cast<LPARAM>(&view.hasIcon));
+  view.hasIcon = ShownIconControl(box) != nullptr;
   return view;
 }
 
 MessageBoxView WaitForMessageBox(DWORD processId, Milliseconds limit) {
-  const HWND box = WaitForTopWindow(processId, {.className = kDialogClass}, limit);
+  const HWND box = WaitFor<HWND>(
+      [&]() -> std::optional<HWND> {
+        const std::vector<HWND> found = FindMessageBoxes(processId);
+        if (found.empty()) return std::nullopt;
+        return found.front();
+      },
+      limit, "a message box in process " + std::to_string(processId));
   return ReadMessageBox(box);
 }
 

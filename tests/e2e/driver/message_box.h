@@ -1,5 +1,7 @@
 // Standard message boxes ("#32770" dialogs made by MessageBoxW) of another
-// process: finding them, reading them and pressing their buttons.
+// process: finding them, reading them and pressing their buttons. Other
+// dialogs of that class, such as the file dialogs, are told apart by having
+// more than statics and buttons.
 //
 // The prompt is the static control with ID 0xFFFF, on Windows and on Wine
 // alike. The icon is a static control with SS_ICON: Windows leaves it out
@@ -30,6 +32,9 @@ struct MessageBoxView {
 std::vector<HWND> FindMessageBoxes(DWORD processId);
 
 MessageBoxView ReadMessageBox(HWND box);
+
+// The box's icon control when it shows an icon, else null.
+HWND ShownIconControl(HWND box);
 
 // The process's topmost message box once one is shown; throws WaitTimeout if
 // none is within `limit`.

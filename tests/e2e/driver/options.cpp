@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <string_view>
-#include <vector>
 
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/wide_text.h"
@@ -12,12 +11,31 @@ namespace pravex::e2e {
 
 namespace {
 
-constexpr std::wstring_view kPravexFlag = L"--pravex=";
+struct Paths {
+  std::wstring pravex;
+  std::wstring statusToolFolder;
+  std::wstring cmdShim;
+  std::wstring ftpRoot;
+  std::wstring ftpModeFile;
+};
 
-std::wstring& StoredPravexPath() {
-  static std::wstring path;
-  return path;
+Paths& StoredPaths() {
+  static Paths paths;
+  return paths;
 }
+
+struct Flag {
+  std::wstring_view prefix;
+  std::wstring Paths::*path;
+};
+
+constexpr Flag kFlags[] = {
+    {L"--pravex=", &Paths::pravex},
+    {L"--statustool-dir=", &Paths::statusToolFolder},
+    {L"--cmdshim=", &Paths::cmdShim},
+    {L"--ftp-root=", &Paths::ftpRoot},
+    {L"--ftp-mode-file=", &Paths::ftpModeFile},
+};
 
 std::wstring EnvironmentVariable(const wchar_t* name) {
   const DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
@@ -42,36 +60,71 @@ std::wstring WindowsPathOf(const std::wstring& path) {
   return result;
 }
 
+bool IsFolder(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Takes one of the driver's flags; false if the argument is none of them.
+bool TakeFlag(std::wstring_view argument, Paths& paths) {
+  for (const Flag& flag : kFlags) {
+    if (argument.starts_with(flag.prefix)) {
+      paths.*flag.path = WindowsPathOf(std::wstring(argument.substr(flag.prefix.size())));
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 bool ReadOptions(int& argc, wchar_t** argv, std::string& error) {
-  std::wstring path = EnvironmentVariable(L"PRAVEX_EXE");
+  Paths& paths = StoredPaths();
+  paths.pravex = WindowsPathOf(EnvironmentVariable(L"PRAVEX_EXE"));
   int kept = 1;
   for (int i = 1; i < argc; ++i) {
-    const std::wstring_view argument(argv[i]);
-    if (argument.starts_with(kPravexFlag)) {
-      path = argument.substr(kPravexFlag.size());
-    } else {
-      argv[kept++] = argv[i];
-    }
+    if (!TakeFlag(argv[i], paths)) argv[kept++] = argv[i];
   }
   argc = kept;
   argv[argc] = nullptr;
 
-  if (path.empty()) {
+  if (paths.pravex.empty()) {
     error = "Pass the program under test as --pravex=PATH or in PRAVEX_EXE.";
     return false;
   }
-  StoredPravexPath() = WindowsPathOf(path);
-  if (!FileExists(StoredPravexPath())) {
-    error = "The program under test " + Quoted(StoredPravexPath()) + " does not exist.";
+  if (!FileExists(paths.pravex)) {
+    error = "The program under test " + Quoted(paths.pravex) + " does not exist.";
+    return false;
+  }
+  if (!paths.statusToolFolder.empty() && !IsFolder(paths.statusToolFolder)) {
+    error = "The status tool folder " + Quoted(paths.statusToolFolder) + " does not exist.";
+    return false;
+  }
+  if (!paths.cmdShim.empty() && !FileExists(paths.cmdShim)) {
+    error = "The interpreter stand-in " + Quoted(paths.cmdShim) + " does not exist.";
+    return false;
+  }
+  if (!paths.ftpRoot.empty() && !IsFolder(paths.ftpRoot)) {
+    error = "The FTP root " + Quoted(paths.ftpRoot) + " does not exist.";
     return false;
   }
   return true;
 }
 
 const std::wstring& PravexExePath() {
-  return StoredPravexPath();
+  return StoredPaths().pravex;
+}
+const std::wstring& StatusToolFolder() {
+  return StoredPaths().statusToolFolder;
+}
+const std::wstring& CmdShimPath() {
+  return StoredPaths().cmdShim;
+}
+const std::wstring& FtpRootFolder() {
+  return StoredPaths().ftpRoot;
+}
+const std::wstring& FtpModeFilePath() {
+  return StoredPaths().ftpModeFile;
 }
 
 }  // namespace pravex::e2e

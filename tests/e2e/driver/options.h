@@ -5,13 +5,22 @@
 
 namespace pravex::e2e {
 
-// Takes --pravex=PATH out of the arguments (falling back on the PRAVEX_EXE
-// environment variable): the program under test. A host path given under
-// Wine ("/build/Pravex.exe") becomes the Windows path of the same file.
-// False, with `error` set, when no usable path was given.
+// Takes the driver's options out of the arguments:
+//   --pravex=PATH          the program under test (or the PRAVEX_EXE variable)
+//   --statustool-dir=PATH  folder of the stand-in status tool
+//   --cmdshim=PATH         the stand-in command interpreter
+//   --ftp-root=PATH        root folder of the test FTP server, when one runs
+//   --ftp-mode-file=PATH   the file that switches that server's mode
+// A host path given under Wine ("/build/Pravex.exe") becomes the Windows
+// path of the same file. False, with `error` set, when the program under
+// test is missing or a given tool does not exist.
 bool ReadOptions(int& argc, wchar_t** argv, std::string& error);
 
-// The program under test as ReadOptions found it.
+// Each as ReadOptions found it; empty when it was not given.
 const std::wstring& PravexExePath();
+const std::wstring& StatusToolFolder();
+const std::wstring& CmdShimPath();
+const std::wstring& FtpRootFolder();
+const std::wstring& FtpModeFilePath();
 
 }  // namespace pravex::e2e

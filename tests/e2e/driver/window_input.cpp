@@ -39,6 +39,21 @@ void RequestClose(HWND window) {
   Post(window, WM_CLOSE, 0, 0, "WM_CLOSE");
 }
 
+void PressKey(HWND window, UINT virtualKey) {
+  const LPARAM scanCode = static_cast<LPARAM>(::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+  const LPARAM repeatOnce = 1;
+  const LPARAM released = (LPARAM{1} << 30) | (LPARAM{1} << 31);
+  Post(window, WM_KEYDOWN, virtualKey, scanCode | repeatOnce, "WM_KEYDOWN");
+  Post(window, WM_KEYUP, virtualKey, scanCode | repeatOnce | released, "WM_KEYUP");
+}
+
+HWND FocusedControl(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus && ::IsChild(window, info.hwndFocus) ? info.hwndFocus : nullptr;
+}
+
 void ReplaceText(HWND window, std::wstring_view text) {
   const std::wstring copy(text);
   DWORD_PTR done = 0;

@@ -20,6 +20,15 @@ void ChooseMenuItem(HWND window, int itemId);
 // Asks the window to close as its close box would (WM_CLOSE, posted).
 void RequestClose(HWND window);
 
+// Presses and releases the key (a virtual-key code) as typed into the
+// window: WM_KEYDOWN and WM_KEYUP, posted. The window's message loop sees
+// them as it sees typing, dialog keys such as Esc and Enter included.
+void PressKey(HWND window, UINT virtualKey);
+
+// The control of `window` that has the keyboard focus, or null when the
+// focus is elsewhere.
+HWND FocusedControl(HWND window);
+
 // Replaces the window's text (WM_SETTEXT, sent: it opens nothing).
 void ReplaceText(HWND window, std::wstring_view text);
 

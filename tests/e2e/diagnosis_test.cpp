@@ -1,0 +1,238 @@
+// Pressing Diagnose: the status tool runs for the chosen product, its
+// report decides which one result window opens, and a report that is no
+// report keeps the main window with a warning.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "forms/main/main_form_def.h"
+#include "pravex_config.h"
+#include "tests/e2e/diagnosis_fixture.h"
+#include "tests/e2e/driver/files.h"
+#include "tests/e2e/driver/process_list.h"
+#include "tests/e2e/driver/wide_text.h"
+#include "tests/e2e/driver/window_input.h"
+#include "tests/e2e/driver/window_probe.h"
+
+namespace pravex::e2e {
+namespace {
+
+constexpr std::wstring_view kDiagnosticFailed =
+    L"Diagnostic failed. \r\nPossible cause: Vastrel/ZPX is not installed on the machine.";
+constexpr ResultKind kAllKinds[] = {ResultKind::Result, ResultKind::IssueA, ResultKind::IssueB,
+                                    ResultKind::IssueC, ResultKind::IssueD};
+
+class DiagnosisOutcomeTest : public DiagnosisTest {
+ protected:
+  // The stand-in tool is built under the configured command's name.
+  static bool StatusToolRuns() {
+    return !ProcessIdsNamed(std::wstring(config::kStatusCommand) + L".exe").empty();
+  }
+  // How many windows of each result form are showing, in kAllKinds order.
+  std::vector<std::size_t> ResultWindowCounts() {
+    std::vector<std::size_t> counts;
+    for (ResultKind kind : kAllKinds) counts.push_back(FormWindows(ResultFormDef(kind)).size());
+    return counts;
+  }
+  static std::vector<std::size_t> OnlyOne(ResultKind kind) {
+    std::vector<std::size_t> counts(std::size(kAllKinds), 0);
+    counts[static_cast<std::size_t>(kind)] = 1;
+    return counts;
+  }
+  // Seconds since 1601 by the local clock the report names are made from.
+  static long long LocalSecond() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    FILETIME asFileTime{};
+    ::SystemTimeToFileTime(&now, &asFileTime);
+    return static_cast<long long>(
+               (static_cast<unsigned long long>(asFileTime.dwHighDateTime) << 32) |
+               asFileTime.dwLowDateTime) /
+           10'000'000;
+  }
+};
+
+TEST_F(DiagnosisOutcomeTest, EachReportOpensItsOneResultWindowAndClosingItCleansUp) {
+  struct Row {
+    const wchar_t* sample;
+    Product product;
+    ResultKind kind;
+  };
+  const Row rows[] = {
+      {L"healthy", Product::kVastrel, ResultKind::Result},
+      {L"expired", Product::kZpx, ResultKind::IssueA},
+      {L"missing", Product::kVastrel, ResultKind::IssueB},
+      {L"invalid", Product::kZpx, ResultKind::IssueB},
+      {L"crashed", Product::kVastrel, ResultKind::IssueC},
+      {L"disabled", Product::kZpx, ResultKind::IssueC},
+      {L"stopped", Product::kVastrel, ResultKind::IssueD},
+  };
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    const Row& r = rows[row];
+    SCOPED_TRACE("row " + std::to_string(row) + " (sample " + Utf8(r.sample) + ")");
+    const ResultWindow window = OpenResultWindow(r.sample, r.product, r.kind, true);
+    EXPECT_EQ(ResultWindowCounts(), OnlyOne(r.kind)) << "row " << row;
+    EXPECT_TRUE(FormWindows(MainFormDef()).empty()) << "row " << row << ": main window stayed";
+
+    const std::wstring report = ReportText();
+    const std::wstring path = ReportPath();
+    EXPECT_EQ(window.Text(), ComposeResultText(r.kind, r.product == Product::kVastrel,
+                                               r.product == Product::kZpx, report))
+        << "row " << row;
+    EXPECT_TRUE(window.Text().ends_with(report)) << "row " << row;
+    EXPECT_NE(report.find(L"Product: " + std::wstring(ReportedName(r.product)) + L"\r\n"),
+              std::wstring::npos)
+        << "row " << row << ": report " << Quoted(report);
+
+    EXPECT_TRUE(FileExists(path)) << "row " << row << ": the report went while the window shows";
+
+    EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "row " << row << ": exit code";
+    EXPECT_FALSE(FileExists(path)) << "row " << row << ": the report file stayed";
+    const std::string lastLine =
+        "\"" + Utf8(window.Name()) + ".Form_Unload() 1: Temp file will be deleted\"\r\n";
+    EXPECT_TRUE(TraceBytes().value_or("").ends_with(lastLine))
+        << "row " << row << ": trace " << TraceBytes().value_or("<none>");
+  }
+}
+
+TEST_F(DiagnosisOutcomeTest, TheToolIsAskedAboutTheChosenProductAndItsErrorOutputIsKept) {
+  const Product products[] = {Product::kVastrel, Product::kZpx};
+  for (std::size_t row = 0; row < std::size(products); ++row) {
+    SCOPED_TRACE("row " + std::to_string(row));
+    const Product product = products[row];
+    const Product other = product == Product::kVastrel ? Product::kZpx : Product::kVastrel;
+    const ResultWindow window = OpenResultWindow(L"expired", product, ResultKind::IssueA);
+    const std::wstring report = ReportText();
+    const std::wstring name(ReportedName(product));
+    EXPECT_NE(report.find(L"Product: " + name + L"\r\n"), std::wstring::npos)
+        << "row " << row << ": report " << Quoted(report);
+    EXPECT_EQ(report.find(L"Product: " + std::wstring(ReportedName(other))), std::wstring::npos)
+        << "row " << row << ": report " << Quoted(report);
+    // The tool writes this warning to its error output.
+    EXPECT_NE(report.find(L"warning: the license for " + name + L" expired on 2023-12-31\r\n"),
+              std::wstring::npos)
+        << "row " << row << ": report " << Quoted(report);
+    EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "row " << row << ": exit code";
+  }
+}
+
+TEST_F(DiagnosisOutcomeTest, AReportOnTheErrorOutputOnlyIsReadLikeAnyOther) {
+  const ResultWindow window = OpenResultWindow(L"stderr-only", Product::kZpx, ResultKind::Result);
+  const std::wstring report = ReportText();
+  EXPECT_NE(report.find(config::kValidityMarker), std::wstring::npos) << Quoted(report);
+  EXPECT_NE(report.find(L"Product: ZPX tool\r\n"), std::wstring::npos) << Quoted(report);
+  EXPECT_EQ(window.Text(), ComposeResultText(ResultKind::Result, false, true, report));
+  EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
+}
+
+TEST_F(DiagnosisOutcomeTest, WhileTheToolRunsTheWindowKeepsAnsweringButCannotBeClosed) {
+  UseSample(L"slow");
+  environment.Set(L"PRAVEX_SAMPLE_SECONDS", L"2");
+  Launch();
+  const HWND main = WaitForMainWindow();
+  ChooseAndDiagnose(main, Product::kVastrel);
+  WaitUntil(&StatusToolRuns, kShowLimit, "the status tool to start");
+
+  RequestClose(main);
+  EXPECT_EQ(TryTextOf(main), L"Quorvel Pravex Ver 1.00") << "the window stopped answering";
+  // Had the close been taken, the program would have ended without a result.
+  const ResultWindow window = WaitForResultWindow(ResultKind::Result);
+  EXPECT_FALSE(StatusToolRuns()) << "the tool outlived the diagnosis";
+  EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
+}
+
+TEST_F(DiagnosisOutcomeTest, AReportWithoutTheMarkerSaysTheDiagnosisFailedAndKeepsTheMainWindow) {
+  // "empty": the tool printed nothing at all.
+  const wchar_t* samples[] = {L"unusable", L"empty"};
+  for (std::size_t row = 0; row < std::size(samples); ++row) {
+    SCOPED_TRACE("row " + std::to_string(row));
+    for (const std::wstring& report : ReportFiles()) DeleteFileIfPresent(report);
+    UseSample(samples[row]);
+    Launch();
+    const HWND main = WaitForMainWindow();
+    ChooseAndDiagnose(main, Product::kVastrel);
+    const ShownBox box = WaitForBox();
+    EXPECT_EQ(box.view.text, kDiagnosticFailed) << "row " << row;
+    EXPECT_EQ(box.view.title, L"Pravex") << "row " << row;
+    EXPECT_EQ(box.icon, BoxIcon::kCritical) << "row " << row;
+    PressOk(box.view);
+    Settle(main);
+    EXPECT_EQ(FormWindows(MainFormDef()), std::vector<HWND>{main}) << "row " << row;
+    EXPECT_EQ(ResultWindowCounts(), std::vector<std::size_t>(std::size(kAllKinds), 0))
+        << "row " << row;
+    EXPECT_EQ(ReportFiles().size(), 1u) << "row " << row << ": the report stays for a look";
+    EXPECT_TRUE(::IsWindowEnabled(main)) << "row " << row;
+    ExitByMenu(main);
+  }
+}
+
+TEST_F(DiagnosisOutcomeTest, ReportsOfAToolThatMisbehavesAreShownAsTheyCame) {
+  struct Row {
+    const wchar_t* sample;
+    ResultKind kind;
+  };
+  const Row rows[] = {
+      {L"exitcode", ResultKind::Result},   // a usable report and exit code 3
+      {L"crash", ResultKind::Result},      // the tool died half-way through its report
+      {L"lowercase", ResultKind::Result},  // the markers are case-sensitive
+      {L"binary", ResultKind::IssueA},     // bytes outside the code page, a NUL, LF line ends
+      {L"big", ResultKind::Result},        // a report of a megabyte
+  };
+  environment.Set(L"PRAVEX_SAMPLE_BYTES", L"1000000");
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    SCOPED_TRACE("row " + std::to_string(row) + " (sample " + Utf8(rows[row].sample) + ")");
+    const ResultWindow window = OpenResultWindow(rows[row].sample, Product::kZpx, rows[row].kind);
+    std::wstring report = ReportText();
+    // A window's text ends at its first NUL, so the window shows a blank instead.
+    std::replace(report.begin(), report.end(), L'\0', L' ');
+    EXPECT_EQ(window.Text(), ComposeResultText(rows[row].kind, false, true, report))
+        << "row " << row;
+    EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "row " << row << ": exit code";
+  }
+}
+
+TEST_F(DiagnosisOutcomeTest, DiagnoseWithNoProductChosenAsksForOneAndRunsNothing) {
+  Launch();
+  const HWND main = WaitForMainWindow();
+  ChooseAndDiagnose(main, std::nullopt);
+  const ShownBox box = WaitForBox();
+  EXPECT_EQ(box.view.text, L"Select the tool type: Vastrel or ZPX tool other than Vastrel");
+  EXPECT_EQ(box.view.title, L"Pravex");
+  EXPECT_EQ(box.icon, BoxIcon::kExclamation);
+  PressOk(box.view);
+  Settle(main);
+  EXPECT_TRUE(ReportFiles().empty()) << "the tool ran";
+  EXPECT_EQ(FormWindows(MainFormDef()), std::vector<HWND>{main});
+  EXPECT_EQ(ResultWindowCounts(), std::vector<std::size_t>(std::size(kAllKinds), 0));
+  ExitByMenu(main);
+}
+
+TEST_F(DiagnosisOutcomeTest, ASecondPressAfterAFailureMakesANewReportAndKeepsTheFirst) {
+  UseSample(L"unusable");
+  Launch();
+  const HWND main = WaitForMainWindow();
+  ChooseAndDiagnose(main, Product::kZpx);
+  PressOk(WaitForMessageBox());
+  const std::wstring first = ReportPath();
+  const std::string firstBytes = ReportBytes();
+  // Report names tell runs apart by the second.
+  const long long firstSecond = LocalSecond();
+  WaitUntil([&] { return LocalSecond() != firstSecond; }, Milliseconds{2000},
+            "the local clock to reach the next second");
+
+  PressButton(Control(main, MainFormDef(), L"ButtonDiagnose"));
+  const ShownBox box = WaitForBox();
+  EXPECT_EQ(box.view.text, kDiagnosticFailed);
+  PressOk(box.view);
+  Settle(main);
+  const std::vector<std::wstring> reports = ReportFiles();
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_NE(std::find(reports.begin(), reports.end(), first), reports.end());
+  EXPECT_EQ(ReadFileBytes(first), firstBytes) << "the first report was changed";
+  ExitByMenu(main);
+}
+
+}  // namespace
+}  // namespace pravex::e2e

@@ -1,0 +1,30 @@
+#include "tests/e2e/driver/ansi_text.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+namespace pravex::e2e {
+
+std::wstring AnsiToWide(std::string_view bytes) {
+  if (bytes.empty()) return {};
+  const int length = static_cast<int>(bytes.size());
+  const int needed = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+  if (needed <= 0) throw std::runtime_error("MultiByteToWideChar failed");
+  std::wstring text(static_cast<std::size_t>(needed), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), needed);
+  return text;
+}
+
+std::string WideToAnsi(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  const int needed =
+      ::WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  if (needed <= 0) throw std::runtime_error("WideCharToMultiByte failed");
+  std::string bytes(static_cast<std::size_t>(needed), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), needed, nullptr, nullptr);
+  return bytes;
+}
+
+}  // namespace pravex::e2e

@@ -1,0 +1,144 @@
+// Save as...: the common Save dialog offers one name; the text box and a
+// line break are written in the ANSI code page, over an existing file
+// without asking; Cancel writes nothing; a save that fails says so and
+// leaves what was there.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/e2e/diagnosis_fixture.h"
+#include "tests/e2e/driver/ansi_text.h"
+#include "tests/e2e/driver/files.h"
+#include "tests/e2e/driver/save_dialog.h"
+#include "tests/e2e/driver/scratch_folder.h"
+#include "tests/e2e/driver/window_input.h"
+
+namespace pravex::e2e {
+namespace {
+
+constexpr std::wstring_view kOfferedName = L"Quorvel_Pravex_Result.txt";
+
+class SaveAsTest : public DiagnosisTest {
+ protected:
+  void SetUp() override {
+    DiagnosisTest::SetUp();
+    folder_.emplace(L"C:\\pravex_e2e_saves");
+  }
+  void TearDown() override {
+    DiagnosisTest::TearDown();  // the program lets go of the folder first
+    folder_.reset();
+  }
+
+  // Presses Save as... and returns the dialog after checking the name it offers.
+  HWND OpenSaveDialog(const ResultWindow& window) {
+    PressButton(window.Control(L"Save"));
+    const HWND dialog = WaitForSaveDialog(Pid(), kShowLimit);
+    EXPECT_EQ(SaveDialogFileName(dialog), kOfferedName);
+    return dialog;
+  }
+  void SaveTo(const ResultWindow& window, const std::wstring& path) {
+    SaveAs(OpenSaveDialog(window), path, kCloseLimit);
+    Settle(window);
+  }
+  // The files in the scratch folder, sorted: a save must leave no
+  // temporary file behind.
+  std::vector<std::wstring> FolderContents() const {
+    std::vector<std::wstring> files = FilesMatching(folder_->Path(), L"*");
+    std::sort(files.begin(), files.end());
+    return files;
+  }
+  const ScratchFolder& Folder() const { return *folder_; }
+
+ private:
+  std::optional<ScratchFolder> folder_;
+};
+
+TEST_F(SaveAsTest, WritesTheTextBoxAndALineBreakAsAnsiReplacingAnExistingFile) {
+  struct Row {
+    const wchar_t* file;
+    const char* before;   // null: no such file yet
+    const wchar_t* text;  // null: the text as shown
+  };
+  const Row rows[] = {
+      {L"first.txt", nullptr, nullptr},
+      {L"old.txt", "an older and much longer file that the save must replace entirely\r\n",
+       L"caf\u00e9 line\r\nsecond"},
+      {L"noext", nullptr, L"one line"},
+  };
+  const ResultWindow window = OpenResultWindow(L"expired", Product::kVastrel, ResultKind::IssueA);
+  std::vector<std::wstring> expectedFiles;
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    const std::wstring path = Folder() / rows[row].file;
+    if (rows[row].before) WriteFileBytes(path, rows[row].before);
+    if (rows[row].text) ReplaceText(window.Control(L"Text1"), rows[row].text);
+    const std::wstring text = window.Text();
+
+    SaveTo(window, path);
+    EXPECT_EQ(ReadFileBytes(path), WideToAnsi(text + L"\r\n")) << "row " << row;
+    EXPECT_TRUE(FindMessageBoxes(Pid()).empty()) << "row " << row;
+    expectedFiles.push_back(path);
+    std::sort(expectedFiles.begin(), expectedFiles.end());
+    EXPECT_EQ(FolderContents(), expectedFiles) << "row " << row;
+  }
+  EXPECT_EQ(FormWindows(window.Def()), std::vector<HWND>{window.handle});
+}
+
+TEST_F(SaveAsTest, CancelWritesNothingAndShowsNothing) {
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::Result);
+  const std::string report = ReportBytes();
+  CancelSaveDialog(OpenSaveDialog(window), kCloseLimit);
+  Settle(window);
+  EXPECT_TRUE(FindMessageBoxes(Pid()).empty());
+  EXPECT_TRUE(FolderContents().empty());
+  // The dialog opens in the program's working folder, which it inherits.
+  wchar_t workingFolder[MAX_PATH] = {};
+  ::GetCurrentDirectoryW(MAX_PATH, workingFolder);
+  EXPECT_FALSE(FileExists(std::wstring(workingFolder) + L"\\" + std::wstring(kOfferedName)));
+  EXPECT_EQ(ReportBytes(), report);
+  EXPECT_EQ(FormWindows(window.Def()), std::vector<HWND>{window.handle});
+}
+
+TEST_F(SaveAsTest, AFailedSaveSaysWhyAndLeavesWhatWasThere) {
+  struct Row {
+    const wchar_t* file;
+    bool readOnlyFile;
+    const wchar_t* failure;
+  };
+  const Row rows[] = {
+      {L"missing\\out.txt", false, L"76: Path not found"},
+      {L"locked.txt", true, L"75: Path/File access error"},
+  };
+  const ResultWindow window = OpenResultWindow(L"stopped", Product::kVastrel, ResultKind::IssueD);
+  const std::string kept = "a file that must stay as it was\r\n";
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    const std::wstring path = Folder() / rows[row].file;
+    if (rows[row].readOnlyFile) {
+      WriteFileBytes(path, kept);
+      SetReadOnly(path, true);
+    }
+    const std::vector<std::wstring> before = FolderContents();
+
+    SaveAs(OpenSaveDialog(window), path, kCloseLimit);
+    const ShownBox box = WaitForBox();
+    EXPECT_EQ(box.view.text, L"Error in FormIssueD.Save_Click: " + std::wstring(rows[row].failure) +
+                                 L"\r\nThe text was not saved to " + path + L".")
+        << "row " << row;
+    EXPECT_EQ(box.view.title, L"Pravex") << "row " << row;
+    EXPECT_EQ(box.icon, BoxIcon::kNone) << "row " << row;
+    PressOk(box.view);
+    Settle(window);
+
+    EXPECT_EQ(FolderContents(), before) << "row " << row;
+    if (rows[row].readOnlyFile) {
+      EXPECT_EQ(ReadFileBytes(path), kept) << "row " << row;
+    } else {
+      EXPECT_FALSE(FileExists(path)) << "row " << row;
+    }
+    EXPECT_EQ(FormWindows(window.Def()), std::vector<HWND>{window.handle}) << "row " << row;
+  }
+}
+
+}  // namespace
+}  // namespace pravex::e2e

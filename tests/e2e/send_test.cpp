@@ -1,0 +1,173 @@
+// Sending the report to the support FTP drop: what arrives there and under
+// which name, what the report file gains, the box for each way the transfer
+// can go, and nothing at all when the contact window is dismissed. Runs against the test FTP server
+// when the build's FTP address is a local one.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "forms/contact/contact_info_form.h"
+#include "tests/e2e/contact_fixture.h"
+#include "tests/e2e/driver/message_box.h"
+#include "tests/e2e/driver/wide_text.h"
+#include "tests/e2e/driver/window_input.h"
+#include "tests/e2e/support_drop.h"
+
+namespace pravex::e2e {
+namespace {
+
+constexpr std::wstring_view kTransferred = L"File transfered to Quorvel's ftp server!";
+constexpr std::wstring_view kConnectFailed =
+    L"Failed to connect to Quorvel's ftp server. \r\n"
+    L"To send the result to Quorvel, you can alternatively use one of the following methods:\r\n"
+    L" - Press \"Copy to clipboard\" button on the top, paste contents to e-mail and send it. \r\n"
+    L" - Press \"Save\" button on the top, send saved file via e-mail as an attachment.";
+constexpr std::wstring_view kBlockedByFirewall =
+    L"File transfer failed. Likely cause: FTP is not allowed from your PC by firewall.";
+constexpr std::wstring_view kAlreadyThere =
+    L"File transfer failed. Likely cause: the file with same name already exists on ftp server. "
+    L"\r\nRelaunch the utility if you need to ftp the result again.";
+
+class SendTest : public ContactTest {
+ protected:
+  void SetUp() override {
+    ContactTest::SetUp();
+    if (HasFatalFailure()) return;
+    if (const auto why = SupportDrop::Unavailable()) GTEST_SKIP() << *why;
+    drop_.Reset();
+  }
+
+  // The name the drop must store the report under.
+  static std::wstring RemoteName(const ContactDetails& details) {
+    std::wstring name = L"QuorvelPravexResult_" + details.name + L"_" + details.company + L"_" +
+                        ReportStamp() + L".txt";
+    std::replace(name.begin(), name.end(), L' ', L'_');
+    return name;
+  }
+
+  // Send, the details typed, OK: the box that tells the outcome.
+  ShownBox Send(const ResultWindow& window, const ContactDetails& details) {
+    const HWND contact = OpenContactWindow(window);
+    Fill(contact, details);
+    ShownBox box = ConfirmAndWaitForBox(contact);
+    EXPECT_TRUE(FormWindows(ContactInfoFormDef()).empty()) << "the contact window stayed";
+    return box;
+  }
+
+  SupportDrop drop_;
+};
+
+TEST_F(SendTest, AConfirmedSendStoresTheReportWithTheEmailLineUnderTheUsersName) {
+  const ContactDetails details{L"Test User", L"Test Company Ltd", L"tester@example.com"};
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+  const std::string report = ReportBytes();
+
+  const ShownBox box = Send(window, details);
+  EXPECT_EQ(box.view.text, kTransferred);
+  EXPECT_EQ(box.view.title, L"FTP result");
+  EXPECT_EQ(box.icon, BoxIcon::kInformation);
+  PressOk(box.view);
+  Settle(window);
+
+  const std::string sent = report + EmailLine(details.email);
+  const std::wstring remote = RemoteName(details);
+  EXPECT_EQ(drop_.ReceivedNames(), std::vector<std::wstring>{remote});
+  EXPECT_EQ(drop_.Received(remote), sent);
+  EXPECT_EQ(ReportBytes(), sent);
+  EXPECT_EQ(ReadStored(), AsStored(details));
+
+  const HWND again = OpenContactWindow(window);
+  EXPECT_EQ(ShownDetails(again), details) << "the next send proposes what was confirmed";
+  PressButton(ContactControl(again, L"CancelButton"));
+  WaitUntilFormClosed(ContactInfoFormDef());
+  EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
+}
+
+TEST_F(SendTest, CancelEscAndTheCloseBoxSendNothingAndChangeNothing) {
+  enum class Dismissal { kCancelButton, kEscape, kCloseBox };
+  const Dismissal rows[] = {Dismissal::kCancelButton, Dismissal::kEscape, Dismissal::kCloseBox};
+  const ContactDetails stored{L"Stored Name", L"Stored Company", L"stored@example.com"};
+  Store(stored);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::Result);
+  const std::string report = ReportBytes();
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    const HWND contact = OpenContactWindow(window);
+    Fill(contact, {L"New Name", L"New Company", L"new@example.com"});
+    switch (rows[row]) {
+      case Dismissal::kCancelButton:
+        PressButton(ContactControl(contact, L"CancelButton"));
+        break;
+      case Dismissal::kEscape:
+        PressKey(ContactControl(contact, L"Text1"), VK_ESCAPE);
+        break;
+      case Dismissal::kCloseBox:
+        RequestClose(contact);
+        break;
+    }
+    WaitUntilFormClosed(ContactInfoFormDef());
+    Settle(window);
+    EXPECT_TRUE(FindMessageBoxes(Pid()).empty()) << "row " << row;
+    EXPECT_TRUE(drop_.ReceivedNames().empty()) << "row " << row;
+    EXPECT_EQ(ReportBytes(), report) << "row " << row;
+    EXPECT_EQ(ReadStored(), AsStored(stored)) << "row " << row;
+    EXPECT_TRUE(::IsWindowEnabled(window.handle)) << "row " << row;
+  }
+  EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
+}
+
+TEST_F(SendTest, ASecondSendOfTheSameNameIsRefusedAsADuplicateAndAppendsASecondLine) {
+  const ContactDetails details{L"Ann Example", L"Acme", L"ann@acme.example"};
+  const ResultWindow window = OpenResultWindow(L"crashed", Product::kZpx, ResultKind::IssueC);
+  const std::string report = ReportBytes();
+
+  const ShownBox first = Send(window, details);
+  EXPECT_EQ(first.view.text, kTransferred);
+  PressOk(first.view);
+  const ShownBox second = Send(window, details);
+  EXPECT_EQ(second.view.text, kAlreadyThere);
+  EXPECT_EQ(second.view.title, L"FTP Result");
+  EXPECT_EQ(second.icon, BoxIcon::kExclamation);
+  PressOk(second.view);
+  Settle(window);
+
+  const std::string line = EmailLine(details.email);
+  EXPECT_EQ(ReportBytes(), report + line + line);
+  const std::wstring remote = RemoteName(details);
+  EXPECT_EQ(drop_.ReceivedNames(), std::vector<std::wstring>{remote});
+  EXPECT_EQ(drop_.Received(remote), report + line) << "the drop's copy was replaced";
+}
+
+TEST_F(SendTest, EachFailureOfTheDropBeforeAnySuccessHasItsMessage) {
+  struct Row {
+    const char* mode;
+    std::wstring_view message;
+    const wchar_t* title;
+  };
+  const Row rows[] = {
+      {"absent", kConnectFailed, L"Pravex"},
+      {"refuse-login", kConnectFailed, L"Pravex"},
+      {"refuse-stor", kBlockedByFirewall, L"FTP Result"},
+      {"drop-data", kBlockedByFirewall, L"FTP Result"},
+  };
+  const ContactDetails details{L"Bo", L"Firm", L"bo@firm.example"};
+  const ResultWindow window = OpenResultWindow(L"stopped", Product::kVastrel, ResultKind::IssueD);
+  std::string expectedReport = ReportBytes();
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    drop_.SwitchMode(rows[row].mode);
+    const ShownBox box = Send(window, details);
+    EXPECT_EQ(box.view.text, rows[row].message) << "row " << row << " (" << rows[row].mode << ")";
+    EXPECT_EQ(box.view.title, rows[row].title) << "row " << row;
+    EXPECT_EQ(box.icon, BoxIcon::kExclamation) << "row " << row;
+    PressOk(box.view);
+    Settle(window);
+    expectedReport += EmailLine(details.email);
+    EXPECT_EQ(ReportBytes(), expectedReport) << "row " << row << ": OK adds the line anyway";
+    EXPECT_TRUE(drop_.ReceivedNames().empty()) << "row " << row;
+  }
+  EXPECT_EQ(ReadStored(), AsStored(details));
+}
+
+}  // namespace
+}  // namespace pravex::e2e
