@@ -1,0 +1,173 @@
+#!/usr/bin/env bash
+# Measures Pravex under Wine and writes docs/benchmarks.md: start-up,
+# diagnosis time, memory and size, each set against a baseline measured in
+# the same run on the same Wine prefix, then where a diagnosis spends its
+# time and what the result's text box costs built one way or another.
+#
+#   scripts/bench.sh [RUNS]        RUNS per figure, 5 to 99 (default 7)
+#
+# The figures only report. The script fails when something cannot be built
+# or run, never because a goal was missed.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build/bench
+runs=${1:-7}
+doc=$root/docs/benchmarks.md
+
+if ! [[ $runs =~ ^[0-9]+$ ]] || ((runs < 5 || runs > 99)); then
+  echo "usage: $0 [RUNS]   (RUNS from 5 to 99)" >&2
+  exit 2
+fi
+
+"$root/scripts/install-deps.sh"
+timeout 600 cmake --preset windows -B "$build" >/dev/null
+if ! timeout 3600 cmake --build "$build" --target pravex_bench pravex_bench_text_box_probe; then
+  echo "bench.sh: the build failed; tools/bench needs add_subdirectory(tools/bench) in the" \
+    "top-level CMakeLists.txt (next to tests/e2e)" >&2
+  exit 1
+fi
+
+source "$root/scripts/wine-prefix.sh"
+prepare_wine_prefix "$build/wineprefix"
+stop_wineserver() { timeout 30 wineserver -k >/dev/null 2>&1 || true; }
+trap stop_wineserver EXIT
+# Windows must belong to a Wine session started on the display they use.
+stop_wineserver
+
+bench=$build/tools/bench
+figures=$build/bench-figures.md
+probes=$build/bench-probes.md
+log=$build/bench-log.txt
+
+# Runs a Windows program under Wine on a virtual display of its own; the
+# Wine processes end while the display is still there.
+on_virtual_display() {
+  local limit=$1
+  shift
+  timeout -k 10 "$limit" xvfb-run -a -s "-screen 0 1280x1024x24" \
+    bash -c 'status=0; "$@" || status=$?; wineserver -k 2>/dev/null; exit $status' run "$@"
+}
+
+# A 20 MB diagnosis has taken about 40 s per run; the limit only catches a hang.
+echo "Measuring, $runs runs per figure; progress in $log" >&2
+status=0
+on_virtual_display $((600 + runs * 240)) wine "$bench/pravex_bench.exe" \
+  --pravex="$build/win32/Pravex.exe" --empty-window="$bench/empty_window.exe" \
+  --tools="$build/tools/statustool" --runs="$runs" --stages \
+  >"$figures" 2> >(tee "$log" >&2) || status=$?
+# 3: the table is there, but some figure could not be measured (it says why).
+if [[ $status -ne 0 && $status -ne 3 ]]; then
+  echo "bench.sh: pravex_bench.exe failed (exit $status); see $log" >&2
+  exit 1
+fi
+
+# The text box alone, built as Pravex builds it and in other ways, each in
+# a process of its own so that its peak memory is its own.
+variants=(pravex fitted-first no-wrap report-view)
+echo "Probing the text box: ${variants[*]}" >&2
+: >"$probes"
+for variant in "${variants[@]}"; do
+  for bytes in 1000000 20000000; do
+    {
+      printf '\n#### %s, %s bytes\n\n' "$variant" "$bytes"
+      on_virtual_display 300 wine "$bench/text_box_probe.exe" --bytes="$bytes" \
+        --variant="$variant" || echo "(the probe did not finish: exit $?)"
+    } >>"$probes" 2>>"$log"
+  done
+done
+
+cpu=$(grep -m1 '^model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
+cores=$(grep -c '^processor' /proc/cpuinfo)
+ram=$(awk '/^MemTotal/ {printf "%.1f GB", $2 / 1024 / 1024}' /proc/meminfo)
+kernel=$(cat /proc/sys/kernel/osrelease)
+wine_version=$(timeout 30 wine --version 2>/dev/null || echo unknown)
+date=$(date -u '+%Y-%m-%d %H:%M UTC')
+
+{
+  cat <<EOF
+# Benchmarks
+
+Written by \`scripts/bench.sh $runs\` on $date. The figures only report;
+a missed goal is a **no** in the table, never a failed build.
+
+## Machine
+
+| | |
+|---|---|
+| CPU | $cpu |
+| cores | $cores |
+| RAM | $ram |
+| kernel | $kernel |
+| Wine | $wine_version, 64-bit, virtual X display 1280x1024x24 |
+
+## How each figure is measured
+
+\`tools/bench/pravex_bench.exe\` runs everything in one Wine session on one
+prefix (\`build/bench/wineprefix\`), starts every program itself with
+\`CreateProcessW\` and ends each one through its process handle. Each figure
+is the median of $runs runs; one run of each program before them is not
+counted (the first start under Wine reads its files from disk). Programs
+are started in turn, baseline and Pravex, so that a slow moment of the
+machine falls on both. Before each Pravex run the report files
+\`C:\\QuorvelPravexResult_*.txt\` and the key \`HKCU\\Software\\QuorvelPravex\`
+(debug mode) are removed. Windows are watched every millisecond.
+Kilo and mega are decimal (1 MB = 1,000,000 bytes).
+
+- **Start-up**: from just before \`CreateProcessW\` to the main window
+  (class \`PravexMainForm\`) visible. Baseline: \`empty_window.exe\`, which
+  registers a class and creates and shows one empty window, started and
+  watched the same way.
+- **Diagnosis**: Pravex is started with an environment where \`ComSpec\`
+  is the interpreter shim (\`cmdshim.exe\`, a stand-in for the interpreter
+  under Wine) and the stand-in status tool's folder leads \`PATH\`; the tool
+  prints a healthy report of exactly 1 KB, 1 MB or 20 MB
+  (\`PRAVEX_SAMPLE=big\`, \`PRAVEX_SAMPLE_BYTES\`). Vastrel is selected, then
+  the clock runs from posting \`BM_CLICK\` to Diagnose until the result
+  window (\`PravexFormResult\`) is visible and its text box \`Text1\`
+  answers \`WM_GETTEXTLENGTH\` with at least the report's size. Baseline: the
+  same command line, \`/c qvstatus /product:vastrel>C:\\bench.txt 2<&1\`,
+  run by the shim alone with the same environment, hidden and with a console
+  of its own as a windowed program starts it, from \`CreateProcessW\` to its
+  exit; the run counts only if the file comes out whole.
+- **Memory**: Pravex's peak working set (\`GetProcessMemoryInfo\`,
+  \`PeakWorkingSetSize\`, read through the process handle) once the result
+  window shows the whole report. Under Wine this is the Linux process's
+  peak resident size: it equalled \`VmHWM\` in \`/proc/<pid>/status\` to the
+  byte when checked. Baseline: the empty window's peak, which is what Wine
+  itself costs a windowed program; Pravex's own with only its main window
+  shown is given too.
+- **Size**: \`Pravex.exe\` on disk; baseline \`empty_window.exe\`, linked the
+  same way (static, stripped).
+
+## Figures
+
+EOF
+  tr -d '\r' <"$figures"
+  cat <<EOF
+
+## The text box alone
+
+\`tools/bench/text_box_probe.exe\` takes the steps Pravex takes after the
+interpreter has ended, one by one, in a process of its own: read the report
+(1 MB at a time), turn its bytes into text, classify it, create a window
+and a text box from the result window's table (same styles, font and
+twips geometry), compose the text, \`WM_SETTEXT\`, fit the text box to the
+window as the result window's resize handler does, show and paint. The
+variants build the text box in other ways, so that a change can be judged
+on figures before it is made:
+
+- **pravex**: as Pravex does it now (word-wrapping multi-line edit control,
+  filled first, then fitted: width, then height).
+- **fitted-first**: the same control given its final size before its text.
+- **no-wrap**: the same control with a horizontal scroll bar instead of
+  word wrap.
+- **report-view**: the report read piece by piece straight behind the
+  guidance into one buffer, which a read-only view takes over without a
+  copy and lays out only the lines on screen (a sketch in
+  \`tools/bench/report_view_prototype.cpp\`, not a finished control).
+
+Times are per step; memory is the probe's own working set after the step.
+EOF
+  tr -d '\r' <"$probes"
+} >"$doc"
+echo "Wrote $doc" >&2

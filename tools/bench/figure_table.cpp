@@ -1,0 +1,111 @@
+#include "tools/bench/figure_table.h"
+
+#include <cstdio>
+
+namespace pravex::bench {
+
+namespace {
+
+constexpr double kKilo = 1000.0;
+constexpr double kMega = 1000.0 * 1000.0;
+constexpr double kSecondsFrom = 10'000.0;  // milliseconds
+
+std::string Printed(const char* format, double value) {
+  char text[64];
+  std::snprintf(text, sizeof(text), format, value);
+  return text;
+}
+
+std::string ValueOrProblem(const std::optional<double>& value, const Figure& figure) {
+  if (value) return FormatValue(*value, figure.unit);
+  return figure.problem.empty() ? "-" : "not measured: " + figure.problem;
+}
+
+std::string Cell(std::string text) {
+  // A bar inside a cell would end it early.
+  for (char& c : text) {
+    if (c == '|') c = '/';
+  }
+  return text;
+}
+
+// Two decimals, or three where two would round onto the limit and hide
+// which side of it the ratio is.
+std::string RatioText(const Figure& figure, double ratio) {
+  const std::string shown = Printed("%.2fx", ratio);
+  if (figure.goal.kind == GoalKind::kRatioAtMost && ratio != figure.goal.limit &&
+      shown == Printed("%.2fx", figure.goal.limit)) {
+    return Printed("%.3fx", ratio);
+  }
+  return shown;
+}
+
+}  // namespace
+
+std::string FormatValue(double value, Unit unit) {
+  if (unit == Unit::kMilliseconds) {
+    if (value >= kSecondsFrom) return Printed("%.2f s", value / 1000.0);
+    return Printed("%.0f ms", value);
+  }
+  if (value >= kMega) return Printed("%.1f MB", value / kMega);
+  if (value >= kKilo) return Printed("%.1f KB", value / kKilo);
+  return Printed("%.0f B", value);
+}
+
+std::optional<double> RatioOf(const Figure& figure) {
+  if (!figure.measured || !figure.baseline || *figure.baseline <= 0) return std::nullopt;
+  return *figure.measured / *figure.baseline;
+}
+
+std::string GoalText(const Figure& figure) {
+  switch (figure.goal.kind) {
+    case GoalKind::kNone:
+      return "-";
+    case GoalKind::kRatioAtMost:
+      return Printed("<= %.1fx", figure.goal.limit);
+    case GoalKind::kMeasuredAtMost:
+      return "<= " + FormatValue(figure.goal.limit, figure.unit);
+    case GoalKind::kMeasuredBelow:
+      return "< " + FormatValue(figure.goal.limit, figure.unit);
+  }
+  return "-";
+}
+
+std::optional<bool> GoalMet(const Figure& figure) {
+  switch (figure.goal.kind) {
+    case GoalKind::kNone:
+      return std::nullopt;
+    case GoalKind::kRatioAtMost: {
+      const std::optional<double> ratio = RatioOf(figure);
+      if (!ratio) return std::nullopt;
+      return *ratio <= figure.goal.limit;
+    }
+    case GoalKind::kMeasuredAtMost:
+      if (!figure.measured) return std::nullopt;
+      return *figure.measured <= figure.goal.limit;
+    case GoalKind::kMeasuredBelow:
+      if (!figure.measured) return std::nullopt;
+      return *figure.measured < figure.goal.limit;
+  }
+  return std::nullopt;
+}
+
+std::string MarkdownTable(const std::vector<Figure>& figures) {
+  std::string table =
+      "| figure | measured | baseline | ratio | goal | met? |\n"
+      "|---|---:|---:|---:|---|---|\n";
+  for (const Figure& figure : figures) {
+    const std::optional<double> ratio = RatioOf(figure);
+    const std::optional<bool> met = GoalMet(figure);
+    table += "| " + Cell(figure.name);
+    table += " | " + Cell(ValueOrProblem(figure.measured, figure));
+    table += " | " + Cell(ValueOrProblem(figure.baseline, figure));
+    table += " | " + (ratio ? RatioText(figure, *ratio) : std::string("-"));
+    table += " | " + GoalText(figure);
+    table += " | " + std::string(met ? (*met ? "yes" : "**no**") : "-");
+    table += " |\n";
+  }
+  return table;
+}
+
+}  // namespace pravex::bench

@@ -1,0 +1,50 @@
+// One row per figure: what Pravex measured, what the baseline measured in
+// the same run, their ratio, the goal and whether it was met, printed as a
+// Markdown table. A figure only ever reports; a missed goal is a "no" in
+// the table, never a failure.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pravex::bench {
+
+enum class Unit { kMilliseconds, kBytes };
+
+enum class GoalKind {
+  kNone,            // the figure is informative only
+  kRatioAtMost,     // measured / baseline <= limit
+  kMeasuredAtMost,  // measured <= limit, in the figure's unit
+  kMeasuredBelow,   // measured < limit, in the figure's unit
+};
+
+struct Goal {
+  GoalKind kind = GoalKind::kNone;
+  double limit = 0;
+};
+
+struct Figure {
+  std::string name;
+  Unit unit = Unit::kMilliseconds;
+  std::optional<double> measured;
+  std::optional<double> baseline;
+  Goal goal;
+  // Why the figure has no value, when it has none.
+  std::string problem;
+};
+
+// "412 ms", "12.35 s", "345.1 KB", "87.3 MB" (decimal kilo and mega).
+std::string FormatValue(double value, Unit unit);
+
+std::optional<double> RatioOf(const Figure& figure);
+
+// "<= 1.3x", "<= 90.0 MB", "< 2.0 MB", or "-" without a goal.
+std::string GoalText(const Figure& figure);
+
+// Whether the goal was met; nothing when there is no goal or no value.
+std::optional<bool> GoalMet(const Figure& figure);
+
+std::string MarkdownTable(const std::vector<Figure>& figures);
+
+}  // namespace pravex::bench

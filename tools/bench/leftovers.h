@@ -1,0 +1,17 @@
+// What an earlier run may have left behind and would change the next one:
+// report files on C:\ and Pravex's settings (debug mode would open a box
+// before the main window).
+#pragma once
+
+#include <string>
+
+namespace pravex::bench {
+
+// Where the interpreter-alone runs send the report.
+inline constexpr wchar_t kBaselineReport[] = L"C:\\bench.txt";
+
+// Deletes Pravex's report files, the baseline's report and Pravex's
+// settings key; throws std::runtime_error if one cannot be deleted.
+void RemoveLeftovers();
+
+}  // namespace pravex::bench

@@ -1,0 +1,14 @@
+// A report like the stand-in status tool's large healthy one: numbered
+// heartbeat lines, CR LF, cut to an exact size, written to a file piece by
+// piece so that the probe's own memory starts low.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace pravex::bench {
+
+// Throws std::runtime_error when the file cannot be written.
+void WriteSampleReport(const std::wstring& path, std::uint64_t bytes);
+
+}  // namespace pravex::bench

@@ -1,0 +1,16 @@
+#include "tools/bench/statistics.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace pravex::bench {
+
+double Median(std::vector<double> values) {
+  if (values.empty()) throw std::invalid_argument("the median of no values");
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  if (values.size() % 2 == 1) return values[middle];
+  return (values[middle - 1] + values[middle]) / 2;
+}
+
+}  // namespace pravex::bench

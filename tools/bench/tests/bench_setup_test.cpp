@@ -1,0 +1,58 @@
+#include "tools/bench/bench_setup.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <stdexcept>
+
+namespace pravex::bench {
+namespace {
+
+// "NAME=value\0...\0\0" back into names and values.
+std::map<std::wstring, std::wstring> Variables(const std::wstring& block) {
+  std::map<std::wstring, std::wstring> variables;
+  for (std::size_t at = 0; at < block.size() && block[at] != L'\0';) {
+    const std::wstring entry(block.c_str() + at);
+    const std::size_t equals = entry.find(L'=', 1);
+    variables[entry.substr(0, equals)] = entry.substr(equals + 1);
+    at += entry.size() + 1;
+  }
+  return variables;
+}
+
+BenchPaths Paths() {
+  return {.pravexExe = L"Z:\\b\\Pravex.exe",
+          .emptyWindowExe = L"Z:\\b\\empty_window.exe",
+          .toolsFolder = L"Z:\\b\\tools",
+          .shimExe = L"Z:\\b\\tools\\cmdshim.exe"};
+}
+
+TEST(DiagnosisEnvironmentTest, MakesTheShimTheInterpreterAndTheToolsFolderFirst) {
+  const auto variables = Variables(DiagnosisEnvironment(Paths(), 1'000'000));
+  EXPECT_EQ(variables.at(L"ComSpec"), L"Z:\\b\\tools\\cmdshim.exe");
+  EXPECT_TRUE(variables.at(L"PATH").starts_with(L"Z:\\b\\tools;")) << variables.at(L"PATH");
+  EXPECT_EQ(variables.at(L"PRAVEX_SAMPLE"), L"big");
+  EXPECT_EQ(variables.at(L"PRAVEX_SAMPLE_BYTES"), L"1000000");
+}
+
+TEST(DiagnosisEnvironmentTest, EndsWithTwoNuls) {
+  const std::wstring block = DiagnosisEnvironment(Paths(), 1'000);
+  ASSERT_GE(block.size(), 2u);
+  EXPECT_EQ(block[block.size() - 1], L'\0');
+  EXPECT_EQ(block[block.size() - 2], L'\0');
+}
+
+TEST(ResolvePathsTest, NamesTheFileThatIsMissing) {
+  BenchOptions options{.pravexExe = L"C:\\no\\Pravex.exe",
+                       .emptyWindowExe = L"C:\\no\\empty_window.exe",
+                       .toolsFolder = L"C:\\no"};
+  try {
+    ResolvePaths(options);
+    FAIL() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find("Pravex.exe"), std::string::npos) << error.what();
+  }
+}
+
+}  // namespace
+}  // namespace pravex::bench

@@ -1,0 +1,84 @@
+#include "tools/bench/figure_set.h"
+
+#include <gtest/gtest.h>
+
+namespace pravex::bench {
+namespace {
+
+StartupSamples Startups() {
+  return {.emptyMs = {200, 210, 190, 205, 195},
+          .pravexMs = {250, 260, 240, 900, 255},
+          .emptyPeakBytes = {10e6, 10e6, 10e6, 10e6, 10e6},
+          .pravexPeakBytes = {14e6, 14e6, 14e6, 14e6, 14e6}};
+}
+
+DiagnosisSamples Diagnoses(std::uint64_t bytes) {
+  return {.reportBytes = bytes,
+          .interpreterMs = {100, 100, 100, 100, 100},
+          .pravexMs = {150, 150, 150, 150, 150},
+          .pravexPeakBytes = {80e6, 80e6, 80e6, 80e6, 80e6}};
+}
+
+const Figure* Named(const std::vector<Figure>& figures, std::string_view start) {
+  for (const Figure& figure : figures) {
+    if (figure.name.starts_with(start)) return &figure;
+  }
+  return nullptr;
+}
+
+TEST(ReportLabelTest, NamesTheSizesInDecimalUnits) {
+  EXPECT_EQ(ReportLabel(1'000), "1 KB");
+  EXPECT_EQ(ReportLabel(1'000'000), "1 MB");
+  EXPECT_EQ(ReportLabel(20'000'000), "20 MB");
+}
+
+TEST(GoalsTest, DiagnosisGoalsDependOnTheReportSize) {
+  EXPECT_EQ(DiagnosisGoal(1'000).kind, GoalKind::kNone);
+  EXPECT_DOUBLE_EQ(DiagnosisGoal(1'000'000).limit, 1.2);
+  EXPECT_DOUBLE_EQ(DiagnosisGoal(20'000'000).limit, 2.0);
+}
+
+TEST(GoalsTest, MemoryGoalIsThreeTimesTheReportAndThirtyMegabytes) {
+  EXPECT_EQ(MemoryGoal(20'000'000).kind, GoalKind::kMeasuredAtMost);
+  EXPECT_DOUBLE_EQ(MemoryGoal(20'000'000).limit, 90e6);
+  EXPECT_EQ(MemoryGoal(1'000'000).kind, GoalKind::kNone);
+}
+
+TEST(BuildFiguresTest, TakesMediansAndComparesWithTheBaselines) {
+  const auto figures = BuildFigures(Startups(), {Diagnoses(20'000'000)}, {345088, 20000});
+  const Figure* startup = Named(figures, "start-up");
+  ASSERT_NE(startup, nullptr);
+  EXPECT_DOUBLE_EQ(*startup->measured, 255);
+  EXPECT_DOUBLE_EQ(*startup->baseline, 200);
+  EXPECT_EQ(GoalMet(*startup), true);
+
+  const Figure* memory = Named(figures, "peak working set, 20 MB");
+  ASSERT_NE(memory, nullptr);
+  EXPECT_DOUBLE_EQ(*memory->measured, 80e6);
+  EXPECT_DOUBLE_EQ(*memory->baseline, 10e6);
+  EXPECT_EQ(GoalMet(*memory), true);
+
+  const Figure* size = Named(figures, "Pravex.exe");
+  ASSERT_NE(size, nullptr);
+  EXPECT_EQ(GoalMet(*size), true);
+}
+
+TEST(BuildFiguresTest, TheSmallestReportHasNoMemoryRowOfItsOwn) {
+  const auto figures = BuildFigures(Startups(), {Diagnoses(1'000)}, {1, 1});
+  EXPECT_NE(Named(figures, "diagnosis, 1 KB"), nullptr);
+  EXPECT_EQ(Named(figures, "peak working set, 1 KB"), nullptr);
+}
+
+TEST(BuildFiguresTest, RunsThatStoppedGiveNoFigureButTheReason) {
+  DiagnosisSamples stopped = Diagnoses(1'000'000);
+  stopped.problem = "gave up waiting";
+  const auto figures = BuildFigures(Startups(), {stopped}, {1, 1});
+  const Figure* diagnosis = Named(figures, "diagnosis, 1 MB");
+  ASSERT_NE(diagnosis, nullptr);
+  EXPECT_FALSE(diagnosis->measured);
+  EXPECT_EQ(diagnosis->problem, "gave up waiting");
+  EXPECT_EQ(GoalMet(*diagnosis), std::nullopt);
+}
+
+}  // namespace
+}  // namespace pravex::bench

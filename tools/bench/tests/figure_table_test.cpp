@@ -1,0 +1,77 @@
+#include "tools/bench/figure_table.h"
+
+#include <gtest/gtest.h>
+
+namespace pravex::bench {
+namespace {
+
+Figure Timed(double measured, double baseline, Goal goal) {
+  return Figure{.name = "start-up",
+                .unit = Unit::kMilliseconds,
+                .measured = measured,
+                .baseline = baseline,
+                .goal = goal};
+}
+
+TEST(FormatValueTest, ShowsMillisecondsThenSeconds) {
+  EXPECT_EQ(FormatValue(412.4, Unit::kMilliseconds), "412 ms");
+  EXPECT_EQ(FormatValue(12345, Unit::kMilliseconds), "12.35 s");
+}
+
+TEST(FormatValueTest, ShowsDecimalKilobytesAndMegabytes) {
+  EXPECT_EQ(FormatValue(345088, Unit::kBytes), "345.1 KB");
+  EXPECT_EQ(FormatValue(90'000'000, Unit::kBytes), "90.0 MB");
+  EXPECT_EQ(FormatValue(512, Unit::kBytes), "512 B");
+}
+
+TEST(GoalTest, RatioGoalIsMetUpToTheLimit) {
+  EXPECT_EQ(GoalMet(Timed(130, 100, {GoalKind::kRatioAtMost, 1.3})), true);
+  EXPECT_EQ(GoalMet(Timed(131, 100, {GoalKind::kRatioAtMost, 1.3})), false);
+}
+
+TEST(GoalTest, BelowGoalIsNotMetAtTheLimit) {
+  Figure size{.unit = Unit::kBytes, .measured = 2e6, .goal = {GoalKind::kMeasuredBelow, 2e6}};
+  EXPECT_EQ(GoalMet(size), false);
+  size.measured = 1.99e6;
+  EXPECT_EQ(GoalMet(size), true);
+  EXPECT_EQ(GoalText(size), "< 2.0 MB");
+}
+
+TEST(GoalTest, NoGoalOrNoValueMeansNoVerdict) {
+  EXPECT_EQ(GoalMet(Timed(100, 100, {})), std::nullopt);
+  Figure missing = Timed(0, 100, {GoalKind::kRatioAtMost, 1.2});
+  missing.measured.reset();
+  EXPECT_EQ(GoalMet(missing), std::nullopt);
+  EXPECT_EQ(RatioOf(missing), std::nullopt);
+}
+
+TEST(MarkdownTableTest, PrintsOneRowPerFigure) {
+  const std::string table = MarkdownTable({Timed(260, 200, {GoalKind::kRatioAtMost, 1.3})});
+  EXPECT_EQ(table,
+            "| figure | measured | baseline | ratio | goal | met? |\n"
+            "|---|---:|---:|---:|---|---|\n"
+            "| start-up | 260 ms | 200 ms | 1.30x | <= 1.3x | yes |\n");
+}
+
+TEST(MarkdownTableTest, AMissedGoalStandsOut) {
+  const std::string table = MarkdownTable({Timed(300, 200, {GoalKind::kRatioAtMost, 1.3})});
+  EXPECT_NE(table.find("| 1.50x | <= 1.3x | **no** |"), std::string::npos) << table;
+}
+
+TEST(MarkdownTableTest, ARatioJustOverItsLimitShowsOneMoreDecimal) {
+  const std::string table = MarkdownTable({Timed(177, 136, {GoalKind::kRatioAtMost, 1.3})});
+  EXPECT_NE(table.find("| 1.301x | <= 1.3x | **no** |"), std::string::npos) << table;
+}
+
+TEST(MarkdownTableTest, SaysWhyAFigureIsMissingWithoutBreakingTheRow) {
+  Figure figure = Timed(0, 0, {GoalKind::kRatioAtMost, 1.2});
+  figure.measured.reset();
+  figure.baseline.reset();
+  figure.problem = "gave up | after 5 ms";
+  const std::string table = MarkdownTable({figure});
+  EXPECT_NE(table.find("| not measured: gave up / after 5 ms |"), std::string::npos) << table;
+  EXPECT_NE(table.find("| - | <= 1.2x | - |"), std::string::npos) << table;
+}
+
+}  // namespace
+}  // namespace pravex::bench

@@ -1,0 +1,23 @@
+#include "tools/bench/windows_path.h"
+
+#include <windows.h>
+
+#include "tests/e2e/driver/wide_text.h"
+
+namespace pravex::bench {
+
+std::wstring WindowsPathOf(const std::wstring& path) {
+  if (path.empty() || path.front() != L'/') return path;
+  // Wine's kernel32 has the mapping; Windows itself has no host paths.
+  using ToDosName = wchar_t*(CDECL*)(const char*);
+  const auto toDosName = reinterpret_cast<ToDosName>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+  if (!toDosName) return path;
+  wchar_t* converted = toDosName(e2e::Utf8(path).c_str());
+  if (!converted) return path;
+  std::wstring result(converted);
+  ::HeapFree(::GetProcessHeap(), 0, converted);
+  return result;
+}
+
+}  // namespace pravex::bench
