@@ -21,8 +21,8 @@ Form::Control Form::Ctl(std::wstring_view name) {
 std::wstring Form::Control::Text() const {
   return form_.Window().Text(index_);
 }
-void Form::Control::SetText(std::wstring_view text) {
-  form_.Window().SetText(index_, text);
+void Form::Control::SetText(std::wstring text) {
+  form_.Window().SetText(index_, std::move(text));
 }
 bool Form::Control::Value() const {
   return form_.Window().Value(index_);

@@ -31,7 +31,8 @@ class Form : public IFormEvents {
    public:
     Control(Form& form, int index) : form_(form), index_(index) {}
     std::wstring Text() const;
-    void SetText(std::wstring_view text);
+    // Takes the text over: a large report is not copied on its way in.
+    void SetText(std::wstring text);
     bool Value() const;
     void SetValue(bool selected);
     TwipsRect Rect() const;

@@ -35,7 +35,8 @@ class IFormWindow {
 
   // A text box's text, or a label's or button's caption.
   virtual std::wstring Text(int control) const = 0;
-  virtual void SetText(int control, std::wstring_view text) = 0;
+  // The window takes the text over; a large report is moved, not copied.
+  virtual void SetText(int control, std::wstring text) = 0;
 
   // Whether an option button is selected.
   virtual bool Value(int control) const = 0;

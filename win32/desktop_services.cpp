@@ -121,7 +121,42 @@ void Win32Clipboard::SetText(std::wstring_view text) {
 
 // --- Save dialog --------------------------------------------------------------
 
+namespace {
+
+// The common dialogs are loaded when first needed: linked at start they
+// would pull in the shell's libraries and slow every start-up.
+class CommonDialogLibrary {
+ public:
+  using GetSaveFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
+  using ExtendedErrorFn = DWORD(WINAPI*)();
+
+  static const CommonDialogLibrary& Get() {
+    static const CommonDialogLibrary library;
+    return library;
+  }
+
+  GetSaveFileNameFn getSaveFileName = nullptr;
+  ExtendedErrorFn extendedError = nullptr;
+
+ private:
+  CommonDialogLibrary() : module_(::LoadLibraryW(L"comdlg32.dll")) {
+    if (!module_) return;
+    getSaveFileName = reinterpret_cast<GetSaveFileNameFn>(
+        reinterpret_cast<void*>(::GetProcAddress(module_.get(), "GetSaveFileNameW")));
+    extendedError = reinterpret_cast<ExtendedErrorFn>(
+        reinterpret_cast<void*>(::GetProcAddress(module_.get(), "CommDlgExtendedError")));
+  }
+
+  UniqueModule module_;
+};
+
+}  // namespace
+
 std::optional<std::wstring> Win32SaveDialog::ShowSave(std::wstring_view fileName) {
+  const CommonDialogLibrary& library = CommonDialogLibrary::Get();
+  if (!library.getSaveFileName || !library.extendedError) {
+    throw HostError(48, L"Error in loading DLL comdlg32.dll");
+  }
   std::vector<wchar_t> path(32768, L'\0');
   fileName.copy(path.data(), std::min(fileName.size(), path.size() - 1));
 
@@ -135,8 +170,8 @@ std::optional<std::wstring> Win32SaveDialog::ShowSave(std::wstring_view fileName
   ofn.Flags = OFN_NOCHANGEDIR;
 
   Win32WindowSystem::DisabledWindows modal(windows_, ofn.hwndOwner);
-  if (::GetSaveFileNameW(&ofn)) return std::wstring(path.data());
-  if (::CommDlgExtendedError() != 0) Raise(error::kInvalidProcedureCall);
+  if (library.getSaveFileName(&ofn)) return std::wstring(path.data());
+  if (library.extendedError() != 0) Raise(error::kInvalidProcedureCall);
   return std::nullopt;
 }
 

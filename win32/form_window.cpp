@@ -257,13 +257,12 @@ std::wstring Win32FormWindow::Text(int control) const {
   return WindowText(ControlHandle(control));
 }
 
-void Win32FormWindow::SetText(int control, std::wstring_view text) {
+void Win32FormWindow::SetText(int control, std::wstring text) {
   const HWND child = ControlHandle(control);
-  std::wstring copy(text);
   // A window's text ends at its first NUL; a report holding NUL bytes shows
   // a blank for each instead of losing everything after it.
-  std::replace(copy.begin(), copy.end(), L'\0', L' ');
-  if (!::SetWindowTextW(child, copy.c_str())) Raise(error::kOutOfMemory);
+  std::replace(text.begin(), text.end(), L'\0', L' ');
+  if (!::SetWindowTextW(child, text.c_str())) Raise(error::kOutOfMemory);
 }
 
 bool Win32FormWindow::Value(int control) const {

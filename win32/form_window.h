@@ -25,7 +25,7 @@ class Win32FormWindow final : public IFormWindow {
   std::wstring Caption() const override;
   void SetCaption(std::wstring_view caption) override;
   std::wstring Text(int control) const override;
-  void SetText(int control, std::wstring_view text) override;
+  void SetText(int control, std::wstring text) override;
   bool Value(int control) const override;
   void SetValue(int control, bool selected) override;
   TwipsRect ControlRect(int control) const override;

@@ -60,17 +60,22 @@ class Shell final : public IShellObject {
 
 class TextStream final : public ITextStream {
  public:
+  static constexpr std::size_t kPieceSize = 1u << 20;
+  static constexpr std::size_t kHeadroom = 1u << 16;
+
   explicit TextStream(UniqueFile file) : file_(std::move(file)) {}
 
   std::wstring ReadAll() override {
     if (!file_) Raise(error::kBadFileName);
-    std::string bytes;
+    std::wstring text;
     LARGE_INTEGER size{};
     if (::GetFileSizeEx(file_.get(), &size) && size.QuadPart > 0) {
-      bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+      // Room for the guidance that a result window puts in front.
+      text.reserve(static_cast<std::size_t>(size.QuadPart) + kHeadroom);
     }
     // Read to the end, whatever the size said: the file may still grow.
-    std::vector<char> buffer(1u << 20);
+    AnsiStreamDecoder decoder;
+    std::vector<char> buffer(kPieceSize);
     for (;;) {
       DWORD read = 0;
       if (!::ReadFile(file_.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read,
@@ -78,9 +83,10 @@ class TextStream final : public ITextStream {
         RaiseLastFileError();
       }
       if (read == 0) break;
-      bytes.append(buffer.data(), read);
+      decoder.Decode(std::string_view(buffer.data(), read), text);
     }
-    return AnsiToWide(bytes);
+    decoder.Finish(text);
+    return text;
   }
 
   void Close() override { file_.reset(); }

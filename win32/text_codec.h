@@ -11,8 +11,22 @@ namespace pravex::win32 {
 // Characters the ANSI code page lacks become the code page's default
 // character ('?').
 std::string WideToAnsi(std::wstring_view text);
-// Every byte becomes a character; bytes the code page does not define map
-// to what the system maps them to, NUL bytes stay.
-std::wstring AnsiToWide(std::string_view bytes);
+// Decodes a file read in pieces, appending to one wide text, so that a large
+// report never sits in memory as bytes and as text at the same time. A
+// character whose bytes are split between two pieces waits for the next.
+class AnsiStreamDecoder {
+ public:
+  AnsiStreamDecoder();
+  void Decode(std::string_view piece, std::wstring& out);
+  // Whatever is left at the end of the file, converted as it is.
+  void Finish(std::wstring& out);
+
+ private:
+  std::size_t CompleteLength(std::string_view bytes) const;
+
+  std::string pending_;
+  unsigned codePage_;
+  unsigned maxCharSize_;
+};
 
 }  // namespace pravex::win32

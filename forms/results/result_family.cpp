@@ -86,29 +86,23 @@ const FormDef& ResultFormDef(ResultKind kind) {
 }
 
 std::wstring ComposeResultText(ResultKind kind, bool choseVastrel, bool choseZpx,
-                               std::wstring_view report) {
-  const std::vector<std::wstring> blocks = GuidanceBlocks(kind, choseVastrel, choseZpx);
-  std::size_t guidanceSize = 0;
-  for (const auto& block : blocks) guidanceSize += block.size() + kParagraphBreak.size();
-
-  std::wstring text;
-  text.reserve(guidanceSize + kResultsBelowSeparator.size() + kParagraphBreak.size() +
-               report.size());
-  for (std::size_t i = 0; i < blocks.size(); ++i) {
-    text += blocks[i];
-    // The stopped-service guidance runs straight into its separator.
-    const bool last = i + 1 == blocks.size();
-    text += (kind == ResultKind::IssueD && last) ? kLineBreak : kParagraphBreak;
+                               std::wstring report) {
+  std::wstring head;
+  for (const std::wstring& block : GuidanceBlocks(kind, choseVastrel, choseZpx)) {
+    if (!head.empty()) head += kParagraphBreak;
+    head += block;
   }
+  // The stopped-service guidance runs straight into its separator.
+  head += kind == ResultKind::IssueD ? kLineBreak : kParagraphBreak;
   if (kind == ResultKind::Result) {
-    text += kPlainSeparator;
-    text += kLineBreak;
+    head += kPlainSeparator;
+    head += kLineBreak;
   } else {
-    text += kResultsBelowSeparator;
-    text += kParagraphBreak;
+    head += kResultsBelowSeparator;
+    head += kParagraphBreak;
   }
-  text += report;
-  return text;
+  report.insert(0, head);
+  return report;
 }
 
 }  // namespace pravex

@@ -33,8 +33,10 @@ inline constexpr std::wstring_view kResultsBelowSeparator =
 inline constexpr std::wstring_view kPlainSeparator = L"===========================================";
 
 // The guidance, the separator and the report, exactly as the text box shows
-// them: nothing follows the report's last character.
+// them: nothing follows the report's last character. The report's own
+// buffer becomes the result, so a large report is not copied when it has
+// room for the guidance in front.
 std::wstring ComposeResultText(ResultKind kind, bool choseVastrel, bool choseZpx,
-                               std::wstring_view report);
+                               std::wstring report);
 
 }  // namespace pravex

@@ -35,11 +35,11 @@ void MemoryWindow::Show() {
   ++showCount_;
 }
 
-void MemoryWindow::SetText(int control, std::wstring_view text) {
+void MemoryWindow::SetText(int control, std::wstring text) {
   if (system_.failSetText && def_.controls.at(control).kind == ControlKind::TextBox) {
     throw HostError(error::kOutOfMemory);
   }
-  texts_.at(control) = text;
+  texts_.at(control) = std::move(text);
 }
 
 void MemoryWindow::SetValue(int control, bool selected) {
@@ -78,7 +78,7 @@ void MemoryWindow::ChooseMenu(std::wstring_view item) {
 }
 
 void MemoryWindow::Type(std::wstring_view control, std::wstring_view text) {
-  SetText(Index(control), text);
+  SetText(Index(control), std::wstring(text));
 }
 
 void MemoryWindow::ResizeTo(TwipsSize outer) {

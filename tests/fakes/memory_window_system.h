@@ -24,7 +24,7 @@ class MemoryWindow : public IFormWindow {
   std::wstring Caption() const override { return caption_; }
   void SetCaption(std::wstring_view caption) override { caption_ = caption; }
   std::wstring Text(int control) const override { return texts_.at(control); }
-  void SetText(int control, std::wstring_view text) override;
+  void SetText(int control, std::wstring text) override;
   bool Value(int control) const override { return values_.at(control); }
   void SetValue(int control, bool selected) override;
   TwipsRect ControlRect(int control) const override { return rects_.at(control); }
