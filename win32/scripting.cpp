@@ -8,6 +8,7 @@
 #include "app/errors.h"
 #include "win32/handles.h"
 #include "win32/host_errors.h"
+#include "win32/shell.h"
 #include "win32/text_codec.h"
 #include "win32/window_system.h"
 
@@ -29,34 +30,6 @@ std::wstring ExpandEnvironment(std::wstring_view text) {
 }
 
 namespace {
-
-class Shell final : public IShellObject {
- public:
-  explicit Shell(Win32WindowSystem& windows) : windows_(windows) {}
-
-  int Run(std::wstring_view commandLine, int windowStyle, bool wait) override {
-    std::wstring command = ExpandEnvironment(commandLine);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(windowStyle);  // 0 is SW_HIDE
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info)) {
-      RaiseLastFileError();
-    }
-    UniqueHandleObject process(info.hProcess);
-    UniqueHandleObject thread(info.hThread);
-    if (!wait) return 0;
-    windows_.WaitKeepingWindowsPainted(process.get());
-    DWORD exitCode = 0;
-    ::GetExitCodeProcess(process.get(), &exitCode);
-    return static_cast<int>(exitCode);
-  }
-
- private:
-  Win32WindowSystem& windows_;
-};
 
 class TextStream final : public ITextStream {
  public:
@@ -114,7 +87,7 @@ class FileSystemObject final : public IFileSystemObject {
 }  // namespace
 
 std::unique_ptr<IShellObject> Win32ObjectFactory::CreateShell() {
-  return std::make_unique<Shell>(windows_);
+  return std::make_unique<Win32Shell>(windows_, messageBoxes_, PatienceFromEnvironment());
 }
 
 std::unique_ptr<IFileSystemObject> Win32ObjectFactory::CreateFileSystemObject() {

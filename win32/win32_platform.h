@@ -17,8 +17,8 @@ class Win32Platform {
  public:
   explicit Win32Platform(HINSTANCE instance)
       : windows(instance),
-        objects(windows),
         messageBoxes(windows),
+        objects(windows, messageBoxes),
         clipboard(windows),
         saveDialog(windows),
         platform{settings,  files,      objects, clock,    messageBoxes,
@@ -27,11 +27,11 @@ class Win32Platform {
   Win32Platform& operator=(const Win32Platform&) = delete;
 
   Win32WindowSystem windows;
+  Win32MessageBoxes messageBoxes;
   RegistrySettings settings;
   Win32FileSystem files;
   Win32ObjectFactory objects;
   Win32Clock clock;
-  Win32MessageBoxes messageBoxes;
   Win32Clipboard clipboard;
   Win32SaveDialog saveDialog;
   WinInetApi internet;

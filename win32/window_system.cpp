@@ -142,14 +142,22 @@ void Win32WindowSystem::SetMousePointer(int pointer) {
                  MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
 }
 
-void Win32WindowSystem::WaitKeepingWindowsPainted(HANDLE object) {
+bool Win32WindowSystem::WaitKeepingWindowsPainted(HANDLE object, std::chrono::milliseconds limit) {
   ++busy_;
   ScopeExit notBusy([this] { --busy_; });
   std::optional<int> quitCode;
+  const ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(limit.count());
+  bool signalled = false;
   for (;;) {
-    const DWORD woken =
-        ::MsgWaitForMultipleObjectsEx(1, &object, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    if (woken == WAIT_OBJECT_0) break;
+    const ULONGLONG now = ::GetTickCount64();
+    if (now >= deadline) break;
+    const DWORD woken = ::MsgWaitForMultipleObjectsEx(
+        1, &object, static_cast<DWORD>(deadline - now), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woken == WAIT_OBJECT_0) {
+      signalled = true;
+      break;
+    }
+    if (woken == WAIT_TIMEOUT) break;
     if (woken == WAIT_FAILED) RaiseLastFileError();
     MSG msg{};
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -163,6 +171,7 @@ void Win32WindowSystem::WaitKeepingWindowsPainted(HANDLE object) {
     }
   }
   if (quitCode) ::PostQuitMessage(*quitCode);
+  return signalled;
 }
 
 }  // namespace pravex::win32

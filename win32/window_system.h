@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -33,10 +34,10 @@ class Win32WindowSystem final : public IWindowSystem, public IMousePointer {
   // Runs the program's message loop until Quit; returns the exit code.
   int RunMessageLoop();
 
-  // Waits until `object` is signalled. Meanwhile the windows keep painting
-  // but take no input: keys and mouse clicks meant for them are dropped and
-  // they cannot be closed.
-  void WaitKeepingWindowsPainted(HANDLE object);
+  // Waits until `object` is signalled, at most `limit`; returns whether it
+  // was. Meanwhile the windows keep painting but take no input: keys and
+  // mouse clicks meant for them are dropped and they cannot be closed.
+  bool WaitKeepingWindowsPainted(HANDLE object, std::chrono::milliseconds limit);
   bool Busy() const { return busy_ > 0; }
 
   // The window a popup (message box, Save dialog) belongs to: the active
