@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 #include "app/errors.h"
 #include "win32/dpi.h"
 #include "win32/res/resource.h"
+#include "win32/text_view/text_view.h"
 #include "win32/window_system.h"
 
 namespace pravex::win32 {
@@ -154,12 +156,19 @@ void Win32FormWindow::CreateControls() {
         style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
         break;
       case ControlKind::TextBox:
-        windowClass = WC_EDITW;
         exStyle |= WS_EX_CLIENTEDGE;
         style |= WS_TABSTOP | WS_GROUP;
-        // Several lines with a vertical scroll bar only, so long lines wrap.
-        style |= control.multiLine ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL
-                                   : ES_AUTOHSCROLL;
+        if (control.multiLine) {
+          // Several lines with a vertical scroll bar only, so long lines
+          // wrap: the program's own view, which opens a report of many
+          // megabytes at once where the edit control takes seconds.
+          if (!TextView::RegisterWindowClass(system_.Instance())) Raise(error::kOutOfMemory);
+          windowClass = kTextViewClassName;
+          style |= WS_VSCROLL;
+        } else {
+          windowClass = WC_EDITW;
+          style |= ES_AUTOHSCROLL;
+        }
         break;
     }
     previousKind = control.kind;
@@ -254,11 +263,27 @@ void Win32FormWindow::SetCaption(std::wstring_view caption) {
 }
 
 std::wstring Win32FormWindow::Text(int control) const {
-  return WindowText(ControlHandle(control));
+  const HWND child = ControlHandle(control);
+  if (const TextView* view = TextView::FromHandle(child)) {
+    // The view shows a NUL as a blank, and that is what is copied and saved.
+    std::wstring text = view->Text();
+    std::replace(text.begin(), text.end(), L'\0', L' ');
+    return text;
+  }
+  return WindowText(child);
 }
 
 void Win32FormWindow::SetText(int control, std::wstring text) {
   const HWND child = ControlHandle(control);
+  if (TextView* view = TextView::FromHandle(child)) {
+    // Moved in: a large report stays one copy. The view shows NULs as blanks.
+    try {
+      view->SetText(std::move(text));
+    } catch (const std::length_error&) {
+      Raise(error::kOutOfMemory);
+    }
+    return;
+  }
   // A window's text ends at its first NUL; a report holding NUL bytes shows
   // a blank for each instead of losing everything after it.
   std::replace(text.begin(), text.end(), L'\0', L' ');

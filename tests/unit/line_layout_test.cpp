@@ -1,0 +1,238 @@
+// The text view's portable parts. The line layout: where display lines
+// start for hard breaks of each kind, wrapping at blanks and inside long
+// words, tabs; an edit's rewrap agreeing with a full one; how long 20 MB of
+// report takes. Word boundaries for Ctrl+Left/Right and double-click.
+#include "win32/text_view/line_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "win32/text_view/word_bounds.h"
+
+namespace pravex::text_view {
+namespace {
+
+// Made-up widths: 10 pixels a character, 'i' 5 and 'W' 20.
+CharAdvances TestAdvances() {
+  return CharAdvances([](char16_t first, CharAdvances::Block& widths) {
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+      const auto c = static_cast<wchar_t>(first + i);
+      widths[i] = c == L'i' ? 5 : c == L'W' ? 20 : 10;
+    }
+  });
+}
+
+std::string Printable(std::wstring_view text) {
+  std::string out;
+  for (const wchar_t c : text) {
+    if (c == L'\r')
+      out += "\\r";
+    else if (c == L'\n')
+      out += "\\n";
+    else if (c == L'\t')
+      out += "\\t";
+    else if (c == L'\0')
+      out += "\\0";
+    else
+      out += c < 0x80 ? static_cast<char>(c) : '?';
+  }
+  return out;
+}
+
+// The display lines as the text they cover, line break included.
+std::vector<std::wstring> DisplayLines(std::wstring_view text, const LineLayout& layout) {
+  std::vector<std::wstring> lines;
+  for (std::size_t line = 0; line < layout.LineCount(); ++line) {
+    const std::size_t end =
+        line + 1 < layout.LineCount() ? layout.LineStart(line + 1) : text.size();
+    lines.emplace_back(text.substr(layout.LineStart(line), end - layout.LineStart(line)));
+  }
+  return lines;
+}
+
+std::wstring WithoutLineBreak(std::wstring line) {
+  while (!line.empty() && IsLineBreak(line.back())) line.pop_back();
+  return line;
+}
+
+TEST(LineLayoutTest, HardBreaksWrapsAndTabs) {
+  struct Row {
+    std::wstring text;
+    int width;
+    std::vector<std::wstring> lines;
+  };
+  using namespace std::string_literals;
+  const Row rows[] = {
+      {L"", 100, {L""}},
+      {L"abc", 100, {L"abc"}},
+      {L"ab\r\ncd", 100, {L"ab\r\n", L"cd"}},
+      {L"ab\ncd", 100, {L"ab\n", L"cd"}},
+      {L"ab\rcd", 100, {L"ab\r", L"cd"}},
+      {L"ab\r\n", 100, {L"ab\r\n", L""}},  // a break at the end: an empty last line
+      {L"\n\n", 100, {L"\n", L"\n", L""}},
+      {L"a\r\rb", 100, {L"a\r", L"\r", L"b"}},  // two lone CRs
+      {L"a\n\rb", 100, {L"a\n", L"\r", L"b"}},  // LF CR is two breaks
+      {L"aaaa bbbb cccc", 100, {L"aaaa bbbb ", L"cccc"}},
+      {L"aaaaaaaaaa   bb", 100, {L"aaaaaaaaaa   ", L"bb"}},  // blanks hang past the width
+      {L"aaaaaaaaaaaaaaaaaaaaaaaaa", 100, {L"aaaaaaaaaa", L"aaaaaaaaaa", L"aaaaa"}},
+      {L"ab cccccccccccccc", 100, {L"ab ", L"cccccccccc", L"cccc"}},
+      {L"aaaaaaaa\r\naaaaaaaa", 100, {L"aaaaaaaa\r\n", L"aaaaaaaa"}},
+      {L"aaaaaaaaaa \r\nb", 100, {L"aaaaaaaaaa \r\n", L"b"}},
+      {L"a\tb", 100, {L"a\tb"}},                       // the tab reaches 80, b ends at 90
+      {L"a\tbbb", 100, {L"a\t", L"bbb"}},              // the third b would end at 110
+      {L"aaaaaaaaa\tb", 100, {L"aaaaaaaaa\t", L"b"}},  // from 90 the next stop is 160
+      {L"abc", 5, {L"a", L"b", L"c"}},                 // at least one character a line
+      {std::wstring(20, L'i'), 100, {std::wstring(20, L'i')}},
+      {std::wstring(21, L'i'), 100, {std::wstring(20, L'i'), L"i"}},
+      {L"aaaaWaaaaa", 100, {L"aaaaWaaaa", L"a"}},
+      {L"aaaaaaaaaa\0bb"s, 100, {L"aaaaaaaaaa\0"s, L"bb"}},  // a NUL is a blank
+  };
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    const Row& r = rows[row];
+    CharAdvances advances = TestAdvances();
+    LineLayout layout;
+    layout.Wrap(r.text, advances, {.width = r.width, .tabWidth = 80});
+    EXPECT_EQ(DisplayLines(r.text, layout), r.lines)
+        << "row " << row << ": \"" << Printable(r.text) << "\"";
+    for (std::size_t line = 0; line < layout.LineCount() && line < r.lines.size(); ++line) {
+      EXPECT_EQ(layout.LineEnd(r.text, line) - layout.LineStart(line),
+                WithoutLineBreak(r.lines[line]).size())
+          << "row " << row << ", line " << line << ": where its characters end";
+      EXPECT_EQ(layout.LineOf(layout.LineStart(line)), line) << "row " << row << ", line " << line;
+    }
+  }
+}
+
+TEST(LineLayoutTest, CaretPositionsAndPixels) {
+  struct Row {
+    std::wstring line;
+    std::size_t pos;
+    int x;  // pixels from the line's start to pos
+  };
+  const Row rows[] = {
+      {L"abc", 0, 0}, {L"abc", 2, 20}, {L"iWa", 2, 25}, {L"a\tb", 2, 80}, {L"a\tb", 3, 90},
+  };
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    const Row& r = rows[row];
+    CharAdvances advances = TestAdvances();
+    EXPECT_EQ(XOf(r.line, 0, r.pos, advances, 80), r.x) << "row " << row;
+    // A click up to the middle of the next character lands here.
+    EXPECT_EQ(PosAtX(r.line, 0, r.line.size(), r.x, advances, 80), r.pos) << "row " << row;
+    EXPECT_EQ(PosAtX(r.line, 0, r.line.size(), r.x + 2, advances, 80), r.pos) << "row " << row;
+  }
+}
+
+TEST(LineLayoutTest, AnEditsRewrapEqualsAFullRewrap) {
+  // Breaks of every kind and blanks are frequent, so edits split and join
+  // CR LF pairs, lines and words.
+  const std::wstring alphabet = L"aaaaiiiWW     \t\r\r\n\n\n";
+  const std::wstring starts[] = {L"", L"hello world", L"one\r\ntwo\rthree\nfour\r\n",
+                                 std::wstring(300, L'a')};
+  std::mt19937 random(20261208);
+  auto pick = [&](std::size_t below) {
+    return std::uniform_int_distribution<std::size_t>(0, below)(random);
+  };
+  for (std::size_t row = 0; row < std::size(starts); ++row) {
+    std::wstring text = starts[row];
+    CharAdvances advances = TestAdvances();
+    LineLayout layout;
+    const WrapOptions options{.width = 60, .tabWidth = 40};
+    layout.Wrap(text, advances, options);
+    for (int edit = 0; edit < 1500; ++edit) {
+      const std::wstring before = text;
+      const std::size_t pos = pick(text.size());
+      const std::size_t removed = pick(std::min<std::size_t>(text.size() - pos, 6));
+      std::wstring inserted;
+      for (std::size_t n = pick(7); n > 0; --n) inserted += alphabet[pick(alphabet.size() - 1)];
+      text.replace(pos, removed, inserted);
+      layout.Update(text, pos, removed, inserted.size(), advances);
+
+      LineLayout fresh;
+      fresh.Wrap(text, advances, options);
+      ASSERT_EQ(layout.Starts(), fresh.Starts())
+          << "row " << row << ", edit " << edit << ": \"" << Printable(before) << "\" with "
+          << removed << " removed at " << pos << " and \"" << Printable(inserted) << "\" inserted";
+    }
+  }
+}
+
+TEST(WordBoundsTest, CtrlArrowsAndDoubleClick) {
+  struct Row {
+    std::wstring_view text;
+    std::size_t from;
+    std::size_t next;      // Ctrl+Right
+    std::size_t previous;  // Ctrl+Left
+    TextRange word;        // double-click
+  };
+  const Row rows[] = {
+      {L"one two", 0, 4, 0, {0, 4}},   {L"one two", 2, 4, 0, {0, 4}}, {L"one two", 4, 7, 0, {4, 7}},
+      {L"one two", 7, 7, 4, {4, 7}},    // at the end: the word before
+      {L"one   two", 4, 6, 0, {3, 6}},  // in blanks: the blanks
+      {L"a.b", 0, 1, 0, {0, 1}},        // punctuation is a word of its own
+      {L"ab\r\ncd", 2, 4, 0, {0, 2}},   // CR LF is one step, and no word
+      {L"ab\r\ncd", 4, 6, 2, {4, 6}},  {L"ab \r\n", 5, 5, 3, {5, 5}},  // on the empty last line
+      {L"", 0, 0, 0, {0, 0}},
+  };
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    const Row& r = rows[row];
+    EXPECT_EQ(NextWordStart(r.text, r.from), r.next) << "row " << row;
+    EXPECT_EQ(PreviousWordStart(r.text, r.from), r.previous) << "row " << row;
+    const TextRange word = WordAt(r.text, r.from);
+    EXPECT_EQ(word.begin, r.word.begin) << "row " << row;
+    EXPECT_EQ(word.end, r.word.end) << "row " << row;
+  }
+}
+
+// Not a pass or fail: prints how long a 20 MB report takes to lay out.
+TEST(LineLayoutTest, PrintsTheTimeToWrapTwentyMegabytes) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> lineLength(40, 120);
+  std::uniform_int_distribution<int> wordLength(1, 12);
+  std::uniform_int_distribution<int> letter(0, 25);
+  std::wstring text;
+  text.reserve(20'100'000);
+  while (text.size() < 20'000'000) {
+    const std::size_t lineEnd = text.size() + static_cast<std::size_t>(lineLength(random));
+    while (text.size() < lineEnd) {
+      for (int n = wordLength(random); n > 0; --n)
+        text += static_cast<wchar_t>(L'a' + letter(random));
+      text += L' ';
+    }
+    text += L"\r\n";
+  }
+  // A proportional font's spread of widths, at a width that wraps the
+  // longer lines as a result window does.
+  CharAdvances advances([](char16_t first, CharAdvances::Block& widths) {
+    for (std::size_t i = 0; i < widths.size(); ++i)
+      widths[i] = static_cast<std::uint16_t>(4 + (first + i) % 6);
+  });
+  LineLayout layout;
+  const WrapOptions options{.width = 560, .tabWidth = 48};
+  double best = 1e9;
+  for (int run = 0; run < 3; ++run) {
+    const auto begin = std::chrono::steady_clock::now();
+    layout.Wrap(text, advances, options);
+    best = std::min(
+        best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
+                  .count());
+  }
+  const auto begin = std::chrono::steady_clock::now();
+  text.insert(text.size() / 2, L"x");
+  layout.Update(text, text.size() / 2, 0, 1, advances);
+  const double edit =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+  std::printf(
+      "[ layout   ] %zu characters, %zu display lines: full wrap %.1f ms (best of 3), "
+      "one typed character %.2f ms\n",
+      text.size(), layout.LineCount(), best, edit);
+  RecordProperty("wrap_ms", std::to_string(best));
+  EXPECT_GT(layout.LineCount(), 200'000u);
+}
+
+}  // namespace
+}  // namespace pravex::text_view

@@ -1,0 +1,73 @@
+#include "win32/text_view/clipboard_text.h"
+
+#include <algorithm>
+
+#include "win32/handles.h"
+
+namespace pravex::win32 {
+
+namespace {
+
+class OpenClipboardScope {
+ public:
+  explicit OpenClipboardScope(HWND owner) : open_(::OpenClipboard(owner) != FALSE) {}
+  OpenClipboardScope(const OpenClipboardScope&) = delete;
+  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+  ~OpenClipboardScope() {
+    if (open_) ::CloseClipboard();
+  }
+  bool IsOpen() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+class GlobalLockScope {
+ public:
+  explicit GlobalLockScope(HGLOBAL memory) : memory_(memory), data_(::GlobalLock(memory)) {}
+  GlobalLockScope(const GlobalLockScope&) = delete;
+  GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+  ~GlobalLockScope() {
+    if (data_) ::GlobalUnlock(memory_);
+  }
+  void* Data() const { return data_; }
+
+ private:
+  HGLOBAL memory_;
+  void* data_;
+};
+
+}  // namespace
+
+bool PutClipboardText(HWND owner, std::wstring_view text) {
+  UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
+  if (!memory) return false;
+  {
+    GlobalLockScope lock(memory.get());
+    auto* target = static_cast<wchar_t*>(lock.Data());
+    if (!target) return false;
+    std::replace_copy(text.begin(), text.end(), target, L'\0', L' ');
+    target[text.size()] = L'\0';
+  }
+  OpenClipboardScope clipboard(owner);
+  if (!clipboard.IsOpen() || !::EmptyClipboard()) return false;
+  if (!::SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
+  memory.release();  // the clipboard owns it now
+  return true;
+}
+
+bool GetClipboardText(HWND owner, std::wstring& text) {
+  OpenClipboardScope clipboard(owner);
+  if (!clipboard.IsOpen()) return false;
+  const HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+  if (!data) return false;
+  GlobalLockScope lock(data);
+  const auto* source = static_cast<const wchar_t*>(lock.Data());
+  if (!source) return false;
+  // The text ends at its NUL, or with the memory block when a writer left it out.
+  const std::size_t room = ::GlobalSize(data) / sizeof(wchar_t);
+  text.assign(source, std::find(source, source + room, L'\0'));
+  return true;
+}
+
+}  // namespace pravex::win32

@@ -1,0 +1,459 @@
+#include "win32/text_view/text_view.h"
+
+#include <windowsx.h>
+
+#include <climits>
+#include <memory>
+#include <stdexcept>
+
+#include "win32/text_view/gdi_scope.h"
+
+namespace pravex::win32 {
+
+namespace {
+
+constexpr int kViewSlot = 0;  // the window's extra bytes hold the view
+
+// Lines in a scroll bar position: an int, as the system keeps them.
+int ScrollPosition(std::size_t line) {
+  return line > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(line);
+}
+
+}  // namespace
+
+bool TextView::RegisterWindowClass(HINSTANCE instance) {
+  static bool registered = false;
+  if (registered) return true;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = &WindowProc;
+  wc.cbWndExtra = sizeof(TextView*);
+  wc.hInstance = instance;
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_IBEAM);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = kTextViewClassName;
+  registered = ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return registered;
+}
+
+TextView* TextView::FromHandle(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != &WindowProc) {
+    return nullptr;
+  }
+  return reinterpret_cast<TextView*>(::GetWindowLongPtrW(hwnd, kViewSlot));
+}
+
+TextView::TextView(HWND hwnd)
+    : hwnd_(hwnd), advances_([this](char16_t first, text_view::CharAdvances::Block& widths) {
+        MeasureBlock(first, widths);
+      }) {}
+
+TextView::~TextView() = default;
+
+LRESULT CALLBACK TextView::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  // No exception may cross into the system. Every change to the text is
+  // all or nothing, so a failed one (out of memory on a paste) leaves the
+  // old text, and the user hears it.
+  try {
+    if (message == WM_NCCREATE) {
+      auto view = std::make_unique<TextView>(hwnd);
+      ::SetWindowLongPtrW(hwnd, kViewSlot, reinterpret_cast<LONG_PTR>(view.release()));
+    }
+    auto* view = reinterpret_cast<TextView*>(::GetWindowLongPtrW(hwnd, kViewSlot));
+    if (message == WM_NCDESTROY) {
+      const std::unique_ptr<TextView> owned(view);
+      ::SetWindowLongPtrW(hwnd, kViewSlot, 0);
+    } else if (view) {
+      return view->OnMessage(message, wParam, lParam);
+    }
+  } catch (...) {
+    ::MessageBeep(MB_OK);
+    return 0;
+  }
+  return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: {
+      MeasureFont();
+      const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+      if (create->lpszName && *create->lpszName) SetText(create->lpszName);
+      UpdateScrollBar();
+      return 0;
+    }
+    case WM_SETTEXT:
+      SetText(lParam ? std::wstring(reinterpret_cast<const wchar_t*>(lParam)) : std::wstring());
+      return TRUE;
+    case WM_GETTEXT:
+      return CopyTextOut(wParam, lParam);
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(text_.size());
+    case WM_SETFONT:
+      SetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
+    case WM_SIZE:
+      OnSize();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // painting covers everything, from a memory DC
+    case WM_PAINT: {
+      PaintDc dc(hwnd_);
+      Paint(dc.get(), dc.Dirty());
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT client{};
+      ::GetClientRect(hwnd_, &client);
+      Paint(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
+    case WM_ENABLE:
+    case WM_SYSCOLORCHANGE:
+      ::InvalidateRect(hwnd_, nullptr, FALSE);
+      return 0;
+    case WM_VSCROLL:
+      OnVScroll(LOWORD(wParam));
+      return 0;
+    case WM_MOUSEWHEEL:
+      OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
+    case WM_SETFOCUS:
+      // Focus alone never changes the selection (the dialog keys' select-all
+      // on Tab comes from the dialog manager through EM_SETSEL).
+      focused_ = true;
+      ShowFocusCaret();
+      InvalidateBetween(SelectionStart(), SelectionEnd());
+      return 0;
+    case WM_KILLFOCUS:
+      focused_ = false;
+      ::DestroyCaret();
+      InvalidateBetween(SelectionStart(), SelectionEnd());
+      return 0;
+    case WM_GETDLGCODE:
+      return DialogCode(reinterpret_cast<const MSG*>(lParam));
+    case WM_KEYDOWN:
+      if (OnKeyDown(wParam)) return 0;
+      break;
+    case WM_KEYUP:
+      if (wParam == VK_APPS) return 0;  // its menu opened on the way down
+      break;
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F10 && ::GetKeyState(VK_SHIFT) < 0) {
+        ShowContextMenu({-1, -1});
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      OnChar(static_cast<wchar_t>(wParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, (wParam & MK_SHIFT) != 0);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      OnDoubleClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_LBUTTONUP:
+      if (dragging_) ::ReleaseCapture();
+      return 0;
+    case WM_CAPTURECHANGED:
+      StopDragging();
+      return 0;
+    case WM_TIMER:
+      OnDragTimer();
+      return 0;
+    case WM_RBUTTONDOWN:
+      ::SetFocus(hwnd_);
+      return 0;
+    case WM_CONTEXTMENU:
+      ShowContextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_COPY:
+      Copy();
+      return 0;
+    case WM_CUT:
+      Cut();
+      return 0;
+    case WM_PASTE:
+      Paste();
+      return 0;
+    case WM_CLEAR:
+      ReplaceSelection(L"");
+      return 0;
+    case WM_UNDO:
+    case EM_UNDO: {
+      const bool could = undo_.available;
+      Undo();
+      return could;
+    }
+    case EM_CANUNDO:
+      return undo_.available;
+    case EM_EMPTYUNDOBUFFER:
+      undo_ = UndoStep{};
+      return 0;
+    case EM_GETSEL:
+      return SelectionForMessage(wParam, lParam);
+    case EM_SETSEL:
+      SetSelectionFromMessage(wParam, lParam);
+      return 0;
+    case EM_REPLACESEL:
+      ReplaceSelection(lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"");
+      return 0;
+    case EM_SCROLLCARET:
+      ScrollToCaret();
+      return 0;
+    case EM_SETLIMITTEXT:
+      return 0;  // no limit but memory's
+    case EM_GETLIMITTEXT:
+      return static_cast<LRESULT>(text_view::LineLayout::kMaxText);
+    case EM_GETLINECOUNT:
+      return static_cast<LRESULT>(Lines().LineCount());
+    case EM_GETFIRSTVISIBLELINE:
+      Lines();
+      return static_cast<LRESULT>(topLine_);
+    default:
+      break;
+  }
+  return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+// --- Text, font and layout ----------------------------------------------------
+
+void TextView::SetText(std::wstring text) {
+  // Laid out before anything changes: if that fails, the old text stays.
+  const bool shown = ::IsWindowVisible(hwnd_) != FALSE;
+  text_view::LineLayout layout;
+  if (shown) layout.Wrap(text, advances_, CurrentWrap());
+  text_ = std::move(text);
+  layout_ = std::move(layout);
+  layoutStale_ = !shown;
+  firstShownWhenStale_ = 0;
+  anchor_ = caret_ = 0;
+  caretAtLineEnd_ = false;
+  goalX_.reset();
+  topLine_ = 0;
+  undo_ = UndoStep{};
+  ::InvalidateRect(hwnd_, nullptr, FALSE);
+  if (shown) {
+    UpdateScrollBar();
+    PlaceCaret();
+  }
+}
+
+HFONT TextView::FontOrSystem() const {
+  return font_ ? font_ : static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
+}
+
+void TextView::SetFont(HFONT font, bool redraw) {
+  font_ = font;
+  MeasureFont();
+  Relayout();
+  if (focused_) ShowFocusCaret();  // the caret is as tall as a line
+  if (redraw) ::UpdateWindow(hwnd_);
+}
+
+void TextView::MeasureFont() {
+  WindowDc dc(hwnd_);
+  SelectedObject font(dc.get(), FontOrSystem());
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc.get(), &metrics);
+  lineHeight_ = std::max<int>(1, metrics.tmHeight);
+  // The average width the system's dialogs and edit controls use.
+  static constexpr wchar_t kAlphabet[] = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  SIZE alphabet{};
+  ::GetTextExtentPoint32W(dc.get(), kAlphabet, 52, &alphabet);
+  averageCharWidth_ =
+      alphabet.cx > 0 ? (alphabet.cx / 26 + 1) / 2 : std::max<int>(1, metrics.tmAveCharWidth);
+  // Like the edit control: a margin for outline fonts, none for bitmap fonts.
+  const bool outline = (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) != 0;
+  leftMargin_ = rightMargin_ = outline ? averageCharWidth_ / 2 : 0;
+  advances_.Forget();
+}
+
+void TextView::MeasureBlock(char16_t first, text_view::CharAdvances::Block& widths) const {
+  WindowDc dc(hwnd_);
+  SelectedObject font(dc.get(), FontOrSystem());
+  INT measured[text_view::CharAdvances::kBlockSize] = {};
+  const UINT last = static_cast<UINT>(first) + text_view::CharAdvances::kBlockSize - 1;
+  if (!::GetCharWidth32W(dc.get(), first, last, measured)) {
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+      const auto c = static_cast<wchar_t>(first + i);
+      SIZE size{};
+      ::GetTextExtentPoint32W(dc.get(), &c, 1, &size);
+      measured[i] = size.cx;
+    }
+  }
+  for (std::size_t i = 0; i < widths.size(); ++i) {
+    widths[i] = static_cast<std::uint16_t>(std::clamp<INT>(measured[i], 0, 0xFFFF));
+  }
+}
+
+RECT TextView::TextArea() const {
+  RECT area{};
+  ::GetClientRect(hwnd_, &area);
+  // Inside a sunken edge the text keeps one pixel off it.
+  if (::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
+    ++area.left;
+    --area.right;
+    if (area.bottom - area.top >= lineHeight_ + 2) {
+      ++area.top;
+      --area.bottom;
+    }
+  }
+  area.left += leftMargin_;
+  area.right -= rightMargin_;
+  return area;
+}
+
+int TextView::VisibleLines() const {
+  const RECT area = TextArea();
+  return std::max(1, static_cast<int>((area.bottom - area.top) / lineHeight_));
+}
+
+int TextView::WrapWidth() const {
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  // A view not given its size yet wraps nothing: it is laid out again when it is.
+  if (client.right <= 0) return INT_MAX;
+  const RECT area = TextArea();
+  return std::max(1, static_cast<int>(area.right - area.left));
+}
+
+text_view::WrapOptions TextView::CurrentWrap() const {
+  return {.width = WrapWidth(), .tabWidth = 8 * averageCharWidth_};
+}
+
+const text_view::LineLayout& TextView::Lines() {
+  if (layoutStale_) {
+    layout_.Wrap(text_, advances_, CurrentWrap());
+    layoutStale_ = false;
+    topLine_ = layout_.LineOf(firstShownWhenStale_);
+    ClampTopLine();
+    UpdateScrollBar();
+    PlaceCaret();
+  }
+  return layout_;
+}
+
+void TextView::Relayout() {
+  // The character at the top stays in view.
+  if (!layoutStale_) {
+    firstShownWhenStale_ = layout_.LineStart(std::min(topLine_, layout_.LineCount() - 1));
+    layoutStale_ = true;
+  }
+  ::InvalidateRect(hwnd_, nullptr, FALSE);
+  if (::IsWindowVisible(hwnd_)) Lines();
+}
+
+void TextView::OnSize() {
+  if (layoutStale_ || WrapWidth() != layout_.Options().width) {
+    Relayout();
+    return;
+  }
+  ClampTopLine();
+  UpdateScrollBar();
+  ::InvalidateRect(hwnd_, nullptr, FALSE);
+  PlaceCaret();
+}
+
+// --- Scrolling ------------------------------------------------------------------
+
+void TextView::ClampTopLine() {
+  const std::size_t page = static_cast<std::size_t>(VisibleLines());
+  const std::size_t lines = Lines().LineCount();
+  topLine_ = std::min(topLine_, lines > page ? lines - page : 0);
+}
+
+void TextView::SetTopLine(long long line) {
+  const long long lines = static_cast<long long>(Lines().LineCount());
+  const long long page = VisibleLines();
+  const long long top = std::clamp(line, 0LL, std::max(0LL, lines - page));
+  const long long delta = top - static_cast<long long>(topLine_);
+  if (delta == 0) return;
+  topLine_ = static_cast<std::size_t>(top);
+
+  RECT band = TextArea();
+  band.left -= leftMargin_;
+  band.right += rightMargin_;
+  band.bottom = band.top + static_cast<int>(page) * lineHeight_;
+  if (delta > -page && delta < page) {
+    // Move what stays visible; only the lines scrolled in are painted.
+    if (focused_) ::HideCaret(hwnd_);
+    ::ScrollWindowEx(hwnd_, 0, static_cast<int>(-delta * lineHeight_), &band, &band, nullptr,
+                     nullptr, SW_INVALIDATE);
+    if (focused_) ::ShowCaret(hwnd_);
+  } else {
+    ::InvalidateRect(hwnd_, &band, FALSE);
+  }
+  UpdateScrollBar();
+  PlaceCaret();
+}
+
+void TextView::UpdateScrollBar() {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+  info.nMin = 0;
+  info.nMax = ScrollPosition(Lines().LineCount() - 1);
+  info.nPage = static_cast<UINT>(VisibleLines());
+  info.nPos = ScrollPosition(topLine_);
+  ::SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
+}
+
+void TextView::OnVScroll(WORD request) {
+  const long long top = static_cast<long long>(topLine_);
+  const long long page = VisibleLines();
+  switch (request) {
+    case SB_LINEUP:
+      SetTopLine(top - 1);
+      break;
+    case SB_LINEDOWN:
+      SetTopLine(top + 1);
+      break;
+    case SB_PAGEUP:
+      SetTopLine(top - page);
+      break;
+    case SB_PAGEDOWN:
+      SetTopLine(top + page);
+      break;
+    case SB_TOP:
+      SetTopLine(0);
+      break;
+    case SB_BOTTOM:
+      SetTopLine(LLONG_MAX / 2);
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      // The message carries 16 bits of the position; the scroll bar has all 32.
+      SCROLLINFO info{};
+      info.cbSize = sizeof(info);
+      info.fMask = SIF_TRACKPOS;
+      if (::GetScrollInfo(hwnd_, SB_VERT, &info)) SetTopLine(info.nTrackPos);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TextView::OnMouseWheel(short delta) {
+  UINT linesPerNotch = 3;
+  ::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0);
+  if (linesPerNotch == 0) return;
+  if (linesPerNotch == WHEEL_PAGESCROLL) linesPerNotch = static_cast<UINT>(VisibleLines());
+  // Fine-grained wheels send less than a notch at a time: keep the rest.
+  wheelRemainder_ += delta;
+  const long long lines = static_cast<long long>(wheelRemainder_) * linesPerNotch / WHEEL_DELTA;
+  if (lines == 0) return;
+  wheelRemainder_ -= static_cast<int>(lines * WHEEL_DELTA / static_cast<long long>(linesPerNotch));
+  SetTopLine(static_cast<long long>(topLine_) - lines);
+}
+
+}  // namespace pravex::win32

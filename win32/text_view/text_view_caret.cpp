@@ -1,0 +1,115 @@
+// The caret, the selection and what they need repainted.
+#include "win32/text_view/text_view.h"
+
+namespace pravex::win32 {
+
+namespace {
+
+// Far enough off screen for any caret; keeps pixel arithmetic in an int.
+constexpr long long kFarAway = 30000;
+
+}  // namespace
+
+bool TextView::IsWrappedLineEnd(std::size_t line, std::size_t pos) {
+  const text_view::LineLayout& lines = Lines();
+  return line + 1 < lines.LineCount() && pos == lines.LineStart(line + 1) &&
+         !text_view::IsHardLineStart(text_, pos);
+}
+
+std::size_t TextView::CaretLine() {
+  const std::size_t line = Lines().LineOf(caret_);
+  if (caretAtLineEnd_ && line > 0 && IsWrappedLineEnd(line - 1, caret_)) return line - 1;
+  return line;
+}
+
+POINT TextView::PointOf(std::size_t line, std::size_t pos) {
+  const text_view::LineLayout& lines = Lines();  // first: it may move the top line
+  const RECT area = TextArea();
+  const long long row = static_cast<long long>(line) - static_cast<long long>(topLine_);
+  const long long y = std::clamp(row * lineHeight_, -kFarAway, kFarAway);
+  const int x =
+      text_view::XOf(text_, lines.LineStart(line), pos, advances_, lines.Options().tabWidth);
+  return {area.left + x, area.top + static_cast<int>(y)};
+}
+
+std::size_t TextView::PosFromPoint(POINT point, bool& atLineEnd) {
+  const text_view::LineLayout& lines = Lines();
+  const RECT area = TextArea();
+  // Rows above or below the text area count as its first or last: dragging
+  // there scrolls by the timer, not by the mouse's distance.
+  const int dy = point.y - area.top;
+  const int row = std::clamp(dy < 0 ? -1 : dy / lineHeight_, 0, VisibleLines() - 1);
+  const std::size_t line =
+      std::min(topLine_ + static_cast<std::size_t>(row), lines.LineCount() - 1);
+  const std::size_t start = lines.LineStart(line);
+  const std::size_t end = lines.LineEnd(text_, line);
+  const std::size_t pos = text_view::PosAtX(text_, start, end, point.x - area.left, advances_,
+                                            lines.Options().tabWidth);
+  atLineEnd = IsWrappedLineEnd(line, pos);
+  return pos;
+}
+
+void TextView::Select(std::size_t anchor, std::size_t caret, bool atLineEnd) {
+  const std::size_t oldStart = SelectionStart();
+  const std::size_t oldEnd = SelectionEnd();
+  anchor_ = std::min(anchor, text_.size());
+  caret_ = std::min(caret, text_.size());
+  caretAtLineEnd_ = atLineEnd;
+  // Only the characters that went into or out of the selection change.
+  InvalidateBetween(oldStart, SelectionStart());
+  InvalidateBetween(oldEnd, SelectionEnd());
+  PlaceCaret();
+}
+
+void TextView::ScrollToCaret() {
+  const std::size_t line = CaretLine();
+  const std::size_t page = static_cast<std::size_t>(VisibleLines());
+  if (line < topLine_) {
+    SetTopLine(static_cast<long long>(line));
+  } else if (line >= topLine_ + page) {
+    SetTopLine(static_cast<long long>(line - page + 1));
+  }
+}
+
+void TextView::ShowFocusCaret() {
+  DWORD caretWidth = 1;
+  ::SystemParametersInfoW(SPI_GETCARETWIDTH, 0, &caretWidth, 0);
+  ::CreateCaret(hwnd_, nullptr, static_cast<int>(caretWidth), lineHeight_);
+  PlaceCaret();
+  ::ShowCaret(hwnd_);
+}
+
+void TextView::PlaceCaret() {
+  if (!focused_) return;
+  const POINT at = PointOf(CaretLine(), caret_);
+  ::SetCaretPos(at.x, at.y);
+}
+
+void TextView::InvalidateBetween(std::size_t a, std::size_t b) {
+  if (a == b) return;
+  const std::size_t first = Lines().LineOf(std::min(a, b));
+  const std::size_t last = Lines().LineOf(std::max(a, b) - 1);
+  const std::size_t page = static_cast<std::size_t>(VisibleLines());
+  if (last < topLine_ || first >= topLine_ + page) return;
+  RECT band{};
+  ::GetClientRect(hwnd_, &band);
+  const RECT area = TextArea();
+  const std::size_t firstRow = first > topLine_ ? first - topLine_ : 0;
+  const std::size_t lastRow = std::min(last - topLine_, page - 1);
+  band.top = area.top + static_cast<int>(firstRow) * lineHeight_;
+  band.bottom = area.top + static_cast<int>(lastRow + 1) * lineHeight_;
+  ::InvalidateRect(hwnd_, &band, FALSE);
+}
+
+void TextView::InvalidateFromLine(std::size_t line) {
+  RECT band{};
+  ::GetClientRect(hwnd_, &band);
+  if (line > topLine_) {
+    const std::size_t row = line - topLine_;
+    if (row >= static_cast<std::size_t>(VisibleLines())) return;
+    band.top = TextArea().top + static_cast<int>(row) * lineHeight_;
+  }
+  ::InvalidateRect(hwnd_, &band, FALSE);
+}
+
+}  // namespace pravex::win32

@@ -1,0 +1,273 @@
+// Keyboard, mouse and the context menu.
+#include "win32/handles.h"
+#include "win32/text_view/text_view.h"
+#include "win32/text_view/word_bounds.h"
+
+namespace pravex::win32 {
+
+namespace {
+
+constexpr UINT_PTR kDragTimer = 1;
+constexpr UINT kDragScrollMs = 50;
+
+enum MenuCommand : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
+
+bool IsDown(int key) {
+  return ::GetKeyState(key) < 0;
+}
+
+}  // namespace
+
+LRESULT TextView::DialogCode(const MSG* message) const {
+  // Tab and Esc stay with the dialog keys; Enter breaks the line here.
+  LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
+  if (message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN) {
+    code |= DLGC_WANTMESSAGE;
+  }
+  return code;
+}
+
+void TextView::MoveCaretTo(std::size_t pos, bool atLineEnd, bool extend) {
+  Select(extend ? anchor_ : pos, pos, atLineEnd);
+  goalX_.reset();
+  ScrollToCaret();
+}
+
+void TextView::MoveVertically(long long lines, bool extend) {
+  const std::size_t line = CaretLine();
+  const int goal = goalX_ ? *goalX_
+                          : text_view::XOf(text_, Lines().LineStart(line), caret_, advances_,
+                                           Lines().Options().tabWidth);
+  const long long last = static_cast<long long>(Lines().LineCount()) - 1;
+  const auto target =
+      static_cast<std::size_t>(std::clamp(static_cast<long long>(line) + lines, 0LL, last));
+  const std::size_t pos =
+      text_view::PosAtX(text_, Lines().LineStart(target), Lines().LineEnd(text_, target), goal,
+                        advances_, Lines().Options().tabWidth);
+  MoveCaretTo(pos, IsWrappedLineEnd(target, pos), extend);
+  goalX_ = goal;
+}
+
+bool TextView::OnKeyDown(WPARAM key) {
+  const bool shift = IsDown(VK_SHIFT);
+  const bool control = IsDown(VK_CONTROL);
+  switch (key) {
+    case VK_LEFT:
+      if (HasSelection() && !shift && !control) {
+        MoveCaretTo(SelectionStart(), false, false);
+      } else if (control) {
+        MoveCaretTo(text_view::PreviousWordStart(text_, caret_), false, shift);
+      } else if (caret_ > 0) {
+        const bool crLf = caret_ >= 2 && text_[caret_ - 2] == L'\r' && text_[caret_ - 1] == L'\n';
+        MoveCaretTo(caret_ - (crLf ? 2 : 1), false, shift);
+      } else {
+        MoveCaretTo(0, false, shift);
+      }
+      return true;
+    case VK_RIGHT:
+      if (HasSelection() && !shift && !control) {
+        MoveCaretTo(SelectionEnd(), false, false);
+      } else if (control) {
+        MoveCaretTo(text_view::NextWordStart(text_, caret_), false, shift);
+      } else if (caret_ < text_.size()) {
+        const bool crLf =
+            caret_ + 1 < text_.size() && text_[caret_] == L'\r' && text_[caret_ + 1] == L'\n';
+        MoveCaretTo(caret_ + (crLf ? 2 : 1), false, shift);
+      } else {
+        MoveCaretTo(caret_, false, shift);
+      }
+      return true;
+    case VK_UP:
+      MoveVertically(-1, shift);
+      return true;
+    case VK_DOWN:
+      MoveVertically(1, shift);
+      return true;
+    case VK_PRIOR:
+    case VK_NEXT: {
+      const long long page = key == VK_PRIOR ? -VisibleLines() : VisibleLines();
+      SetTopLine(static_cast<long long>(topLine_) + page);
+      MoveVertically(page, shift);
+      return true;
+    }
+    case VK_HOME:
+      MoveCaretTo(control ? 0 : Lines().LineStart(CaretLine()), false, shift);
+      return true;
+    case VK_END: {
+      if (control) {
+        MoveCaretTo(text_.size(), false, shift);
+        return true;
+      }
+      const std::size_t line = CaretLine();
+      const std::size_t end = Lines().LineEnd(text_, line);
+      MoveCaretTo(end, IsWrappedLineEnd(line, end), shift);
+      return true;
+    }
+    case VK_DELETE:
+      if (shift) {
+        Cut();
+      } else {
+        DeleteForward();
+      }
+      return true;
+    case VK_INSERT:
+      if (control) {
+        Copy();
+      } else if (shift) {
+        Paste();
+      }
+      return true;
+    case VK_APPS:
+      ShowContextMenu({-1, -1});
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TextView::OnChar(wchar_t c) {
+  switch (c) {
+    case 0x01:  // Ctrl+A
+      Select(0, text_.size());
+      ScrollToCaret();
+      return;
+    case 0x03:  // Ctrl+C
+      Copy();
+      return;
+    case 0x16:  // Ctrl+V
+      Paste();
+      return;
+    case 0x18:  // Ctrl+X
+      Cut();
+      return;
+    case 0x1A:  // Ctrl+Z
+      Undo();
+      return;
+    case L'\b':
+      DeleteBackward();
+      return;
+    case L'\r':
+    case L'\n':  // Enter, Ctrl+Enter
+      ReplaceSelection(L"\r\n", EditKind::kTyping);
+      return;
+    default:
+      // Other control characters (Tab, Esc, Ctrl+Backspace) insert nothing.
+      if (c >= L' ' && c != 0x7F) ReplaceSelection(std::wstring_view(&c, 1), EditKind::kTyping);
+      return;
+  }
+}
+
+void TextView::OnButtonDown(POINT point, bool extend) {
+  ::SetFocus(hwnd_);
+  bool atLineEnd = false;
+  const std::size_t pos = PosFromPoint(point, atLineEnd);
+  Select(extend ? anchor_ : pos, pos, atLineEnd);
+  goalX_.reset();
+  dragging_ = true;
+  ::SetCapture(hwnd_);
+}
+
+void TextView::OnDoubleClick(POINT point) {
+  ::SetFocus(hwnd_);
+  bool atLineEnd = false;
+  const text_view::TextRange word = text_view::WordAt(text_, PosFromPoint(point, atLineEnd));
+  const std::size_t line = Lines().LineOf(word.end);
+  Select(word.begin, word.end, line > 0 && IsWrappedLineEnd(line - 1, word.end));
+  goalX_.reset();
+}
+
+void TextView::OnMouseMove(POINT point) {
+  if (!dragging_) return;
+  // Outside the lines the timer scrolls on while the button is held.
+  const RECT area = TextArea();
+  const bool outside = point.y < area.top || point.y >= area.top + VisibleLines() * lineHeight_;
+  if (outside && !dragTimer_) {
+    dragTimer_ = ::SetTimer(hwnd_, kDragTimer, kDragScrollMs, nullptr) != 0;
+  } else if (!outside && dragTimer_) {
+    ::KillTimer(hwnd_, kDragTimer);
+    dragTimer_ = false;
+  }
+  bool atLineEnd = false;
+  const std::size_t pos = PosFromPoint(point, atLineEnd);
+  Select(anchor_, pos, atLineEnd);
+}
+
+void TextView::OnDragTimer() {
+  if (!dragging_) return;
+  POINT point{};
+  ::GetCursorPos(&point);
+  ::ScreenToClient(hwnd_, &point);
+  const RECT area = TextArea();
+  if (point.y < area.top) {
+    SetTopLine(static_cast<long long>(topLine_) - 1);
+  } else if (point.y >= area.top + VisibleLines() * lineHeight_) {
+    SetTopLine(static_cast<long long>(topLine_) + 1);
+  }
+  bool atLineEnd = false;
+  const std::size_t pos = PosFromPoint(point, atLineEnd);
+  Select(anchor_, pos, atLineEnd);
+}
+
+void TextView::StopDragging() {
+  dragging_ = false;
+  if (dragTimer_) {
+    ::KillTimer(hwnd_, kDragTimer);
+    dragTimer_ = false;
+  }
+}
+
+void TextView::ShowContextMenu(POINT screenPoint) {
+  ::SetFocus(hwnd_);
+  if (screenPoint.x == -1 && screenPoint.y == -1) {
+    // From the keyboard: under the caret.
+    screenPoint = PointOf(CaretLine(), caret_);
+    screenPoint.y += lineHeight_;
+    ::ClientToScreen(hwnd_, &screenPoint);
+  }
+  UniqueMenu menu(::CreatePopupMenu());
+  if (!menu) return;
+  const bool selection = HasSelection();
+  auto add = [&](UINT command, const wchar_t* caption, bool enabled) {
+    ::AppendMenuW(menu.get(), MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), command, caption);
+  };
+  add(kUndo, L"&Undo", undo_.available);
+  ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+  add(kCut, L"Cu&t", selection);
+  add(kCopy, L"&Copy", selection);
+  add(kPaste, L"&Paste", ::IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE);
+  add(kDelete, L"&Delete", selection);
+  ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+  add(kSelectAll, L"Select &All",
+      !text_.empty() && SelectionEnd() - SelectionStart() < text_.size());
+
+  // The menu runs a loop of its own, in which this window may be destroyed.
+  const HWND hwnd = hwnd_;
+  const UINT command =
+      static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                         screenPoint.x, screenPoint.y, 0, hwnd, nullptr));
+  if (!::IsWindow(hwnd) || FromHandle(hwnd) != this) return;
+  switch (command) {
+    case kUndo:
+      Undo();
+      break;
+    case kCut:
+      Cut();
+      break;
+    case kCopy:
+      Copy();
+      break;
+    case kPaste:
+      Paste();
+      break;
+    case kDelete:
+      ReplaceSelection(L"");
+      break;
+    case kSelectAll:
+      Select(0, text_.size());
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace pravex::win32
