@@ -156,15 +156,17 @@ window as the result window's resize handler does, show and paint. The
 variants build the text box in other ways, so that a change can be judged
 on figures before it is made:
 
-- **pravex**: as Pravex does it now (word-wrapping multi-line edit control,
-  filled first, then fitted: width, then height).
+- **pravex**: the system's word-wrapping multi-line edit control, as Pravex
+  used it before it had a text view of its own (filled first, then fitted:
+  width, then height). These figures are why it has one.
 - **fitted-first**: the same control given its final size before its text.
 - **no-wrap**: the same control with a horizontal scroll bar instead of
   word wrap.
 - **report-view**: the report read piece by piece straight behind the
   guidance into one buffer, which a read-only view takes over without a
-  copy and lays out only the lines on screen (a sketch in
-  \`tools/bench/report_view_prototype.cpp\`, not a finished control).
+  copy and lays out only the lines on screen (the sketch in
+  \`tools/bench/report_view_prototype.cpp\` that led to Pravex's text view in
+  \`win32/text_view/\`).
 
 Times are per step; memory is the probe's own working set after the step.
 EOF

@@ -36,7 +36,7 @@ constexpr wchar_t kWindowClass[] = L"PravexProbeWindow";
 constexpr int kTwipsPerInch = 1440;
 
 enum class Variant {
-  kPravex,       // as Pravex does it now
+  kPravex,       // the edit control, as Pravex used it before its own text view
   kFittedFirst,  // the text box given its final size before its text
   kNoWrap,       // no word wrap: a horizontal scroll bar instead
   kRichEdit,     // the rich edit control, fitted first
