@@ -9,6 +9,7 @@
 
 #include "app/errors.h"
 #include "win32/dpi.h"
+#include "win32/fonts.h"
 #include "win32/res/resource.h"
 #include "win32/text_view/text_view.h"
 #include "win32/window_system.h"
@@ -190,13 +191,7 @@ HFONT Win32FormWindow::FontFor(const FontSpec& spec) {
   for (const auto& [cached, font] : fonts_) {
     if (cached == spec) return font.get();
   }
-  LOGFONTW lf{};
-  lf.lfHeight = -::MulDiv(spec.centipoints, static_cast<int>(dpi_), 7200);
-  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = CLEARTYPE_QUALITY;
-  spec.face.copy(lf.lfFaceName, LF_FACESIZE - 1);
-  UniqueFont font(::CreateFontIndirectW(&lf));
+  UniqueFont font = CreateFormFont(spec, dpi_);
   const HFONT handle = font.get();
   fonts_.emplace_back(spec, std::move(font));
   return handle;
