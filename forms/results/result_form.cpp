@@ -31,8 +31,8 @@ void ResultForm::Click(std::wstring_view name) {
 void ResultForm::FillText() {
   // The window takes the report over: nothing reads it after this, and a
   // large report then lives in memory once instead of twice.
-  Ctl(L"Text1").SetText(ComposeResultText(variant_.kind, m_.bChoseVastrel, m_.bChoseZpx,
-                                          std::move(m_.sResultText)));
+  Ctl(L"Text1").SetText(
+      ComposeResultText(variant_.kind, m_.bChoseVastrel, m_.bChoseZpx, std::move(m_.sResultText)));
   m_.sResultText.clear();
 }
 
