@@ -42,15 +42,17 @@ void Win32FileSystem::WriteText(std::wstring_view pathView, OpenMode mode, std::
   const std::wstring path(pathView);
   const std::string bytes = WideToAnsi(text);
 
+  // A read-only file stays as it is, also for an administrator whose system
+  // would let the write through.
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    RaiseFileError(ERROR_ACCESS_DENIED);
+  }
+
   if (mode == OpenMode::Append) {
     UniqueFile file = OpenForWriting(path, FILE_APPEND_DATA, OPEN_ALWAYS);
     WriteAll(file.get(), bytes);
     return;
-  }
-
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    RaiseFileError(ERROR_ACCESS_DENIED);
   }
 
   const std::wstring temporary =

@@ -67,9 +67,9 @@ ContactDetails ContactTest::ShownDetails(HWND contact) {
           TextOf(ContactControl(contact, L"Text3"))};
 }
 
-DiagnosisTest::ShownBox ContactTest::ConfirmAndWaitForBox(HWND contact) {
+DiagnosisTest::ShownBox ContactTest::ConfirmAndWaitForBox(HWND contact, Milliseconds limit) {
   PressButton(ContactControl(contact, L"OKButton"));
-  return WaitForBox();
+  return WaitForBox(limit);
 }
 
 void ContactTest::Store(const ContactDetails& details) {

@@ -44,8 +44,8 @@ class ContactTest : public DiagnosisTest {
   static HWND ContactControl(HWND contact, std::wstring_view name);
   static void Fill(HWND contact, const ContactDetails& details);
   static ContactDetails ShownDetails(HWND contact);
-  // Presses OK and returns the box that follows.
-  ShownBox ConfirmAndWaitForBox(HWND contact);
+  // Presses OK and returns the box that follows within `limit`.
+  ShownBox ConfirmAndWaitForBox(HWND contact, Milliseconds limit = kShowLimit);
 
   static void Store(const ContactDetails& details);
   static StoredContact ReadStored();

@@ -108,8 +108,8 @@ std::wstring DiagnosisTest::ReportStamp() {
                      name.size() - kReportNamePrefix.size() - kReportNameSuffix.size());
 }
 
-DiagnosisTest::ShownBox DiagnosisTest::WaitForBox() {
-  const MessageBoxView view = WaitForMessageBox();
+DiagnosisTest::ShownBox DiagnosisTest::WaitForBox(Milliseconds limit) {
+  const MessageBoxView view = WaitForMessageBox(limit);
   return {view, ShownIcon(view.handle, kIconLimit)};
 }
 

@@ -14,6 +14,10 @@
 
 namespace pravex::e2e {
 
+// What a report without the validity marker makes Pravex say.
+inline constexpr std::wstring_view kDiagnosticFailed =
+    L"Diagnostic failed. \r\nPossible cause: Vastrel/ZPX is not installed on the machine.";
+
 enum class Product { kVastrel, kZpx };
 
 // The name the stand-in tool gives the product in its report.
@@ -69,7 +73,7 @@ class DiagnosisTest : public PravexTest {
     MessageBoxView view;
     BoxIcon icon;
   };
-  ShownBox WaitForBox();
+  ShownBox WaitForBox(Milliseconds limit = kShowLimit);
 
   // Closes the result window by its close box and waits for the program
   // to end; its exit code.

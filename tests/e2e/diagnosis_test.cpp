@@ -19,8 +19,6 @@
 namespace pravex::e2e {
 namespace {
 
-constexpr std::wstring_view kDiagnosticFailed =
-    L"Diagnostic failed. \r\nPossible cause: Vastrel/ZPX is not installed on the machine.";
 constexpr ResultKind kAllKinds[] = {ResultKind::Result, ResultKind::IssueA, ResultKind::IssueB,
                                     ResultKind::IssueC, ResultKind::IssueD};
 

@@ -124,8 +124,8 @@ void PravexTest::SettleThrough(HWND button) {
   WaitUntilPostedMessagesHandled(button, kAnswerLimit);
 }
 
-MessageBoxView PravexTest::WaitForMessageBox() {
-  return e2e::WaitForMessageBox(Pid(), kShowLimit);
+MessageBoxView PravexTest::WaitForMessageBox(Milliseconds limit) {
+  return e2e::WaitForMessageBox(Pid(), limit);
 }
 
 void PravexTest::PressOk(const MessageBoxView& box) {

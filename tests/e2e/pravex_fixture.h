@@ -72,7 +72,7 @@ class PravexTest : public ::testing::Test {
   static void SettleThrough(HWND button);
 
   // --- message boxes ----------------------------------------------------------
-  MessageBoxView WaitForMessageBox();
+  MessageBoxView WaitForMessageBox(Milliseconds limit = kShowLimit);
   void PressOk(const MessageBoxView& box);
   // Starts in debug mode, answers the debug box and waits for the main window.
   HWND LaunchThroughDebugBox();

@@ -6,58 +6,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "forms/contact/contact_info_form.h"
-#include "tests/e2e/contact_fixture.h"
 #include "tests/e2e/driver/message_box.h"
 #include "tests/e2e/driver/wide_text.h"
 #include "tests/e2e/driver/window_input.h"
-#include "tests/e2e/support_drop.h"
+#include "tests/e2e/drop_fixture.h"
 
 namespace pravex::e2e {
 namespace {
 
-constexpr std::wstring_view kTransferred = L"File transfered to Quorvel's ftp server!";
-constexpr std::wstring_view kConnectFailed =
-    L"Failed to connect to Quorvel's ftp server. \r\n"
-    L"To send the result to Quorvel, you can alternatively use one of the following methods:\r\n"
-    L" - Press \"Copy to clipboard\" button on the top, paste contents to e-mail and send it. \r\n"
-    L" - Press \"Save\" button on the top, send saved file via e-mail as an attachment.";
-constexpr std::wstring_view kBlockedByFirewall =
-    L"File transfer failed. Likely cause: FTP is not allowed from your PC by firewall.";
-constexpr std::wstring_view kAlreadyThere =
-    L"File transfer failed. Likely cause: the file with same name already exists on ftp server. "
-    L"\r\nRelaunch the utility if you need to ftp the result again.";
-
-class SendTest : public ContactTest {
- protected:
-  void SetUp() override {
-    ContactTest::SetUp();
-    if (HasFatalFailure()) return;
-    if (const auto why = SupportDrop::Unavailable()) GTEST_SKIP() << *why;
-    drop_.Reset();
-  }
-
-  // The name the drop must store the report under.
-  static std::wstring RemoteName(const ContactDetails& details) {
-    std::wstring name = L"QuorvelPravexResult_" + details.name + L"_" + details.company + L"_" +
-                        ReportStamp() + L".txt";
-    std::replace(name.begin(), name.end(), L' ', L'_');
-    return name;
-  }
-
-  // Send, the details typed, OK: the box that tells the outcome.
-  ShownBox Send(const ResultWindow& window, const ContactDetails& details) {
-    const HWND contact = OpenContactWindow(window);
-    Fill(contact, details);
-    ShownBox box = ConfirmAndWaitForBox(contact);
-    EXPECT_TRUE(FormWindows(ContactInfoFormDef()).empty()) << "the contact window stayed";
-    return box;
-  }
-
-  SupportDrop drop_;
-};
+class SendTest : public DropTest {};
 
 TEST_F(SendTest, AConfirmedSendStoresTheReportWithTheEmailLineUnderTheUsersName) {
   const ContactDetails details{L"Test User", L"Test Company Ltd", L"tester@example.com"};

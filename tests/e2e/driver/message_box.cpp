@@ -85,9 +85,12 @@ MessageBoxView WaitForMessageBox(DWORD processId, Milliseconds limit) {
       [&]() -> std::optional<HWND> {
         const std::vector<HWND> found = FindMessageBoxes(processId);
         if (found.empty()) return std::nullopt;
+        // A thread that was blocked for seconds counts as hung until it next
+        // asks for a message, so a box it has only just shown may not answer.
+        if (!TryTextOf(found.front())) return std::nullopt;
         return found.front();
       },
-      limit, "a message box in process " + std::to_string(processId));
+      limit, "an answering message box in process " + std::to_string(processId));
   return ReadMessageBox(box);
 }
 

@@ -36,8 +36,8 @@ MessageBoxView ReadMessageBox(HWND box);
 // The box's icon control when it shows an icon, else null.
 HWND ShownIconControl(HWND box);
 
-// The process's topmost message box once one is shown; throws WaitTimeout if
-// none is within `limit`.
+// The process's topmost message box once one is shown and answers; throws
+// WaitTimeout if none is within `limit`.
 MessageBoxView WaitForMessageBox(DWORD processId, Milliseconds limit);
 
 // Presses the box's button with this ID (IDOK, IDCANCEL, ...) and waits up
