@@ -33,13 +33,13 @@ std::wstring FaceFor(std::wstring_view face, UINT dpi) {
 
 }  // namespace
 
-UniqueFont CreateFormFont(const FontSpec& spec, UINT dpi) {
+UniqueFont CreateFormFont(const FontSpec& wanted, UINT dpi) {
   LOGFONTW lf{};
-  lf.lfHeight = -::MulDiv(spec.centipoints, static_cast<int>(dpi), 7200);
-  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfHeight = -::MulDiv(wanted.centipoints, static_cast<int>(dpi), 7200);
+  lf.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = CLEARTYPE_QUALITY;
-  const std::wstring face = FaceFor(spec.face, dpi);
+  const std::wstring face = FaceFor(wanted.face, dpi);
   lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
   return UniqueFont(::CreateFontIndirectW(&lf));
 }

@@ -11,6 +11,6 @@ namespace pravex::win32 {
 // "MS Sans Serif" is a bitmap font drawn for 96 dpi: scaled to other sizes
 // it turns blocky. At any other DPI its outline twin, "Microsoft Sans
 // Serif", which has the same metrics, takes its place where it exists.
-UniqueFont CreateFormFont(const FontSpec& spec, UINT dpi);
+UniqueFont CreateFormFont(const FontSpec& wanted, UINT dpi);
 
 }  // namespace pravex::win32

@@ -187,13 +187,13 @@ void Win32FormWindow::CreateControls() {
   }
 }
 
-HFONT Win32FormWindow::FontFor(const FontSpec& spec) {
+HFONT Win32FormWindow::FontFor(const FontSpec& wanted) {
   for (const auto& [cached, font] : fonts_) {
-    if (cached == spec) return font.get();
+    if (cached == wanted) return font.get();
   }
-  UniqueFont font = CreateFormFont(spec, dpi_);
+  UniqueFont font = CreateFormFont(wanted, dpi_);
   const HFONT handle = font.get();
-  fonts_.emplace_back(spec, std::move(font));
+  fonts_.emplace_back(wanted, std::move(font));
   return handle;
 }
 

@@ -44,7 +44,7 @@ class Win32FormWindow final : public IFormWindow {
   HMENU BuildMenu() const;
   void CreateControls();
   void ApplyLayout();
-  HFONT FontFor(const FontSpec& spec);
+  HFONT FontFor(const FontSpec& wanted);
   void FocusFirstControl();
   HWND ControlHandle(int control) const;
 

@@ -246,13 +246,13 @@ Probe MakeProbe() {
       &probe.def
            ->controls[static_cast<std::size_t>(ControlId(*probe.def, L"Text1") - kFirstControlId)];
   probe.dpi = ScreenDpi();
-  const FontSpec& spec = EffectiveFont(*probe.def, *probe.textDef);
+  const FontSpec& wanted = EffectiveFont(*probe.def, *probe.textDef);
   LOGFONTW lf{};
-  lf.lfHeight = -::MulDiv(spec.centipoints, probe.dpi, 7200);
-  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfHeight = -::MulDiv(wanted.centipoints, probe.dpi, 7200);
+  lf.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = CLEARTYPE_QUALITY;
-  spec.face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  wanted.face.copy(lf.lfFaceName, LF_FACESIZE - 1);
   probe.font.reset(::CreateFontIndirectW(&lf));
   return probe;
 }
