@@ -93,8 +93,10 @@ int MenuItemIndex(const FormDef& form, std::wstring_view name);
 int MenuItemId(const FormDef& form, std::wstring_view name);
 const MenuItemDef* MenuItemAt(const FormDef& form, int index);
 
-// The controls in the order in which focus moves with Tab (tab index order);
-// controls that take no focus come first, in table order.
+// The window order of the controls: those that take the focus in tab index
+// order, each preceded by the labels standing just before it in the table.
+// Tab follows this order, and assistive technology names a field after the
+// label just before it.
 std::vector<int> CreationOrder(const FormDef& form);
 
 const FontSpec& EffectiveFont(const FormDef& form, const ControlDef& control);

@@ -66,12 +66,12 @@ TEST(ContactInfoFormTable, HasTheFieldsButtonsAndTabOrder) {
   EXPECT_TRUE(form.controls[ControlIndex(form, L"CancelButton")].cancel);
   EXPECT_FALSE(form.controls[ControlIndex(form, L"OKButton")].cancel);
   EXPECT_EQ(EffectiveFont(form, form.controls[ControlIndex(form, L"Label4")]), kDefaultBoldFont);
-  std::vector<std::wstring_view> tabOrder;
-  for (int index : CreationOrder(form)) {
-    if (form.controls[index].tabIndex != kNoTabStop) tabOrder.push_back(form.controls[index].name);
-  }
-  EXPECT_EQ(tabOrder, (std::vector<std::wstring_view>{L"Text1", L"Text2", L"Text3", L"OKButton",
-                                                      L"CancelButton"}));
+  // Tab follows the window order, and each field follows its own label in it.
+  std::vector<std::wstring_view> windowOrder;
+  for (int index : CreationOrder(form)) windowOrder.push_back(form.controls[index].name);
+  EXPECT_EQ(windowOrder,
+            (std::vector<std::wstring_view>{L"Label4", L"Label1", L"Text1", L"Label2", L"Text2",
+                                            L"Label3", L"Text3", L"OKButton", L"CancelButton"}));
 }
 
 TEST_F(SendTest, OkStoresTheDetailsAppendsTheEmailLineAndUploads) {
