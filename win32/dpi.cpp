@@ -15,6 +15,7 @@ Function User32Function(const char* name) {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetDpiForSystemFn = UINT(WINAPI*)();
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 
 }  // namespace
 
@@ -35,6 +36,14 @@ UINT DpiForWindow(HWND window) {
     if (const UINT dpi = getDpiForWindow(window)) return dpi;
   }
   return SystemDpi();
+}
+
+int SystemMetricForDpi(int index, UINT dpi) {
+  static const auto forDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+  if (forDpi) {
+    if (const int value = forDpi(index, dpi); value > 0) return value;
+  }
+  return ::MulDiv(::GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
 }
 
 RECT AdjustWindowRectForDpi(RECT client, DWORD style, bool hasMenu, DWORD exStyle, UINT dpi) {

@@ -19,6 +19,9 @@ inline int PixelsToTwips(int pixels, UINT dpi) {
 UINT SystemDpi();
 UINT DpiForWindow(HWND window);
 
+// A system metric (an icon's size, say) at the given DPI.
+int SystemMetricForDpi(int index, UINT dpi);
+
 // The outer rectangle of a window with the given client rectangle.
 RECT AdjustWindowRectForDpi(RECT client, DWORD style, bool hasMenu, DWORD exStyle, UINT dpi);
 

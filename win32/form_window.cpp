@@ -32,11 +32,10 @@ void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC pro
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
+  // Each window sets icons of its own DPI's sizes (ApplyIcons); these serve
+  // until then.
   wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_PRAVEX), IMAGE_ICON, 0,
                                              0, LR_DEFAULTSIZE | LR_SHARED));
-  wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_PRAVEX), IMAGE_ICON,
-                                               ::GetSystemMetrics(SM_CXSMICON),
-                                               ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = name.c_str();
@@ -102,6 +101,7 @@ Win32FormWindow::Win32FormWindow(Win32WindowSystem& system, const FormDef& def, 
 
   CreateControls();
   ApplyLayout();
+  ApplyIcons();
   system_.Register(this);
   guard.release();
   ready_ = true;
@@ -211,6 +211,23 @@ void Win32FormWindow::ApplyLayout() {
   }
 }
 
+void Win32FormWindow::ApplyIcons() {
+  // Drawn from the image made for the size, not scaled from another: crisp
+  // at 125 % and 150 % too.
+  auto load = [&](int metric) {
+    const int size = SystemMetricForDpi(metric, dpi_);
+    return UniqueIcon(static_cast<HICON>(
+        ::LoadImageW(system_.Instance(), MAKEINTRESOURCEW(IDI_PRAVEX), IMAGE_ICON, size, size, 0)));
+  };
+  UniqueIcon small = load(SM_CXSMICON);
+  UniqueIcon big = load(SM_CXICON);
+  if (small) ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  if (big) ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  // The window has let go of the old ones now.
+  if (small) smallIcon_ = std::move(small);
+  if (big) bigIcon_ = std::move(big);
+}
+
 void Win32FormWindow::FocusFirstControl() {
   for (int index : CreationOrder(def_)) {
     if (def_.controls[index].tabIndex != kNoTabStop && ::IsWindowEnabled(controls_[index])) {
@@ -227,6 +244,9 @@ HWND Win32FormWindow::ControlHandle(int control) const {
 
 void Win32FormWindow::Show() {
   if (!::IsWindowVisible(hwnd_)) {
+    // The focus is shown from the start, not only once a key was pressed:
+    // a keyboard user sees at once where it is.
+    ::SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::UpdateWindow(hwnd_);
     FocusFirstControl();
@@ -291,6 +311,28 @@ bool Win32FormWindow::Value(int control) const {
 
 void Win32FormWindow::SetValue(int control, bool selected) {
   ::SendMessageW(ControlHandle(control), BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+  KeepOptionTabStops();
+}
+
+void Win32FormWindow::KeepOptionTabStops() {
+  // An option button that is unchecked gives up its tab stop, by the
+  // system's rule for option groups; here every option stays reachable by
+  // Tab, chosen or not.
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (def_.controls[i].kind != ControlKind::OptionButton) continue;
+    const LONG_PTR style = ::GetWindowLongPtrW(controls_[i], GWL_STYLE);
+    if (!(style & WS_TABSTOP)) ::SetWindowLongPtrW(controls_[i], GWL_STYLE, style | WS_TABSTOP);
+  }
+}
+
+int Win32FormWindow::FocusedPushButton() const {
+  const HWND focus = ::GetFocus();
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i] == focus && def_.controls[i].kind == ControlKind::CommandButton) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
 }
 
 TwipsRect Win32FormWindow::ControlRect(int control) const {
@@ -349,7 +391,10 @@ LRESULT Win32FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const int id = LOWORD(wParam);
       if (IsClickNotification(wParam, lParam) && id >= kFirstControlId &&
           id < kFirstControlId + static_cast<int>(controls_.size())) {
-        events_.OnClick(id - kFirstControlId);
+        const int control = id - kFirstControlId;
+        // A click on an option has just taken its neighbours' tab stops.
+        if (def_.controls[control].kind == ControlKind::OptionButton) KeepOptionTabStops();
+        events_.OnClick(control);
         return 0;
       }
       if (lParam == 0 && HIWORD(wParam) == 0 && id >= kFirstMenuItemId) {
@@ -359,6 +404,15 @@ LRESULT Win32FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (id == IDCANCEL && cancelControl_ >= 0 && !system_.Busy()) {
         // Esc presses the cancel button as if it were clicked.
         ::SendMessageW(controls_[cancelControl_], BM_CLICK, 0, 0);
+        return 0;
+      }
+      if (id == IDOK && !system_.Busy()) {
+        // Enter: the dialog keys of a window that is no dialog ask for IDOK.
+        // It presses the focused push button; the windows have no default
+        // button, so Enter anywhere else presses nothing.
+        if (const int button = FocusedPushButton(); button >= 0) {
+          ::SendMessageW(controls_[button], BM_CLICK, 0, 0);
+        }
         return 0;
       }
       return 0;
@@ -396,6 +450,7 @@ LRESULT Win32FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                      suggested->right - suggested->left, suggested->bottom - suggested->top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
       ApplyLayout();
+      ApplyIcons();
       return 0;
     }
     default:

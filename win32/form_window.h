@@ -45,7 +45,11 @@ class Win32FormWindow final : public IFormWindow {
   void CreateControls();
   void ApplyLayout();
   HFONT FontFor(const FontSpec& wanted);
+  void ApplyIcons();
   void FocusFirstControl();
+  void KeepOptionTabStops();
+  // The table index of the push button that has the focus, or -1.
+  int FocusedPushButton() const;
   HWND ControlHandle(int control) const;
 
   Win32WindowSystem& system_;
@@ -56,6 +60,8 @@ class Win32FormWindow final : public IFormWindow {
   std::vector<HWND> controls_;                          // by table index; owned by the window
   std::vector<TwipsRect> rects_;                        // by table index
   std::vector<std::pair<FontSpec, UniqueFont>> fonts_;  // for the current DPI
+  UniqueIcon smallIcon_;  // the title bar's and the task bar's, for the current DPI
+  UniqueIcon bigIcon_;
   int cancelControl_ = -1;
   HWND savedFocus_ = nullptr;
   bool ready_ = false;  // events flow only once the window is complete

@@ -84,6 +84,13 @@ struct MenuTraits {
 };
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 
+struct IconTraits {
+  static HICON Invalid() { return nullptr; }
+  static bool IsValid(HICON h) { return h != nullptr; }
+  static void Close(HICON h) { ::DestroyIcon(h); }
+};
+using UniqueIcon = UniqueHandle<HICON, IconTraits>;
+
 struct WindowTraits {
   static HWND Invalid() { return nullptr; }
   static bool IsValid(HWND h) { return h != nullptr; }

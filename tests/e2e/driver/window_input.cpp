@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace pravex::e2e {
 
@@ -45,6 +46,68 @@ void PressKey(HWND window, UINT virtualKey) {
   const LPARAM released = (LPARAM{1} << 30) | (LPARAM{1} << 31);
   Post(window, WM_KEYDOWN, virtualKey, scanCode | repeatOnce, "WM_KEYDOWN");
   Post(window, WM_KEYUP, virtualKey, scanCode | repeatOnce | released, "WM_KEYUP");
+}
+
+namespace {
+
+INPUT KeyInput(UINT key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = static_cast<WORD>(key);
+  input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+void BringToFront(HWND window) {
+  ::SetForegroundWindow(window);
+  if (!PollUntil([&] { return ::GetForegroundWindow() == window; }, Milliseconds(kAnswerLimitMs))) {
+    throw std::runtime_error(WindowName(window) + " did not come to the foreground");
+  }
+}
+
+void Send(std::vector<INPUT>& inputs) {
+  if (::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) !=
+      inputs.size()) {
+    throw std::runtime_error("SendInput failed (error " + std::to_string(::GetLastError()) + ")");
+  }
+}
+
+}  // namespace
+
+void TypeKeys(HWND window, const std::vector<Keystroke>& keys) {
+  BringToFront(window);
+  for (const Keystroke& stroke : keys) {
+    std::vector<INPUT> inputs;
+    if (stroke.shift) inputs.push_back(KeyInput(VK_SHIFT, false));
+    if (stroke.alt) inputs.push_back(KeyInput(VK_MENU, false));
+    inputs.push_back(KeyInput(stroke.key, false));
+    inputs.push_back(KeyInput(stroke.key, true));
+    if (stroke.alt) inputs.push_back(KeyInput(VK_MENU, true));
+    if (stroke.shift) inputs.push_back(KeyInput(VK_SHIFT, true));
+    Send(inputs);
+  }
+}
+
+void ClickWithMouse(HWND control) {
+  BringToFront(::GetAncestor(control, GA_ROOT));
+  RECT rect{};
+  ::GetWindowRect(control, &rect);
+  // Absolute mouse positions run from 0 to 65535 across the primary screen.
+  const int x = (rect.left + rect.right) / 2;
+  const int y = (rect.top + rect.bottom) / 2;
+  std::vector<INPUT> inputs(3);
+  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+  inputs[0].mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  inputs[0].mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  Send(inputs);
+}
+
+bool WaitForFocus(HWND window, HWND control, Milliseconds limit) {
+  return PollUntil([&] { return FocusedControl(window) == control; }, limit);
 }
 
 HWND FocusedControl(HWND window) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string_view>
+#include <vector>
 
 #include "tests/e2e/driver/deadline.h"
 #include "tests/e2e/driver/window_probe.h"
@@ -25,9 +26,29 @@ void RequestClose(HWND window);
 // them as it sees typing, dialog keys such as Esc and Enter included.
 void PressKey(HWND window, UINT virtualKey);
 
+// A key as the user presses it, with the modifiers held down around it.
+struct Keystroke {
+  UINT key = 0;  // a virtual-key code
+  bool shift = false;
+  bool alt = false;
+};
+
+// Brings `window` to the foreground and types the keystrokes through the
+// system's input queue (SendInput), as the user's keyboard would: unlike
+// posted keys they pass the program's dialog keys, access keys and menus.
+// Throws std::runtime_error when the window does not come to the front.
+void TypeKeys(HWND window, const std::vector<Keystroke>& keys);
+
+// Brings the control's window to the foreground and clicks the middle of
+// the control with the left mouse button (SendInput).
+void ClickWithMouse(HWND control);
+
 // The control of `window` that has the keyboard focus, or null when the
 // focus is elsewhere.
 HWND FocusedControl(HWND window);
+
+// Waits until `control` of `window` has the focus; whether it got it.
+bool WaitForFocus(HWND window, HWND control, Milliseconds limit);
 
 // Replaces the window's text (WM_SETTEXT, sent: it opens nothing).
 void ReplaceText(HWND window, std::wstring_view text);
