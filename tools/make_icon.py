@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Draws the program's window icon and writes it as win32/res/pravex.ico.
 
-The picture is a blue rounded square with a white pulse line; 16x16 is the
-size the windows show, 32x32 and 48x48 serve larger DPI settings and the
-task switcher. Run it again only to change the picture.
+The picture is a blue rounded square with a white pulse line. 16x16 is the
+size the windows show at 100 %, 20x20 and 24x24 at 125 % and 150 %; 32x32
+and 48x48 serve the task switcher and Explorer's icon views, and 256x256
+(stored as PNG, as Windows expects that size) Explorer's large views. Run it
+again only to change the picture.
 """
 import struct
 import sys
+import zlib
 
 BLUE = (0x1F, 0x5F, 0xBF, 0xFF)
 DARK = (0x12, 0x3C, 0x80, 0xFF)
@@ -17,9 +20,10 @@ CLEAR = (0, 0, 0, 0)
 PULSE = [(2, 9), (5, 9), (7, 4), (9, 13), (11, 7), (12, 9), (14, 9)]
 
 
-def inside_rounded_square(x, y, size, radius):
-    cx = min(max(x, radius), size - 1 - radius)
-    cy = min(max(y, radius), size - 1 - radius)
+def inside_rounded_square(x, y, size, radius, inset=0):
+    low, high = inset + radius, size - 1 - inset - radius
+    cx = min(max(x, low), high)
+    cy = min(max(y, low), high)
     return (x - cx) ** 2 + (y - cy) ** 2 <= radius ** 2 + 0.5
 
 
@@ -37,6 +41,7 @@ def near_pulse(x, y, size, width):
 
 def pixels(size):
     radius = max(2, size // 6)
+    border = max(1, size // 16)
     rows = []
     for y in range(size):
         row = []
@@ -45,7 +50,7 @@ def pixels(size):
                 row.append(CLEAR)
             elif near_pulse(x, y, size, 0.75):
                 row.append(WHITE)
-            elif not inside_rounded_square(x, y, size, radius) or x in (0, size - 1) or y in (0, size - 1):
+            elif not inside_rounded_square(x, y, size, max(1, radius - border), border):
                 row.append(DARK)
             else:
                 row.append(BLUE)
@@ -64,9 +69,23 @@ def dib(size):
     return header + bytes(body)
 
 
+def png(size):
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    raw = bytearray()
+    for row in pixels(size):
+        raw.append(0)  # no filter
+        for r, g, b, a in row:
+            raw += bytes((r, g, b, a))
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(raw), 9))
+            + chunk(b"IEND", b""))
+
+
 def main(path):
-    sizes = [16, 32, 48]
-    images = [dib(s) for s in sizes]
+    sizes = [16, 20, 24, 32, 48, 256]
+    images = [png(s) if s >= 256 else dib(s) for s in sizes]
     out = bytearray(struct.pack("<HHH", 0, 1, len(sizes)))
     offset = 6 + 16 * len(sizes)
     for size, image in zip(sizes, images):
