@@ -8,7 +8,21 @@
 
 namespace pravex {
 
+class Forms::InputOwner {
+ public:
+  InputOwner(Forms& forms, const Form* owner) : owners_(forms.inputOwners_) {
+    owners_.push_back(owner);
+  }
+  InputOwner(const InputOwner&) = delete;
+  InputOwner& operator=(const InputOwner&) = delete;
+  ~InputOwner() { owners_.pop_back(); }
+
+ private:
+  std::vector<const Form*>& owners_;
+};
+
 void Forms::RunHandler(Form& form, std::wstring_view handler, const std::function<void()>& body) {
+  const InputOwner nobody(*this, nullptr);
   try {
     body();
   } catch (...) {
@@ -38,6 +52,7 @@ void Forms::Show(Form& form, ShowMode mode) {
   if (!form.IsLoaded()) return;
   form.window_->Show();
   if (mode == ShowMode::Modal) {
+    const InputOwner modal(*this, &form);
     windows_.RunModal(*form.window_, [&form] { return form.IsLoaded(); });
   }
 }
@@ -55,7 +70,7 @@ void Forms::Unload(Form& form) {
 }
 
 void Forms::Click(Form& form, std::wstring_view name) {
-  if (!form.IsLoaded()) return;
+  if (!form.IsLoaded() || !TakesInput(form)) return;
   RunHandler(form, std::wstring(name) + L"_Click", [&] { form.Click(name); });
 }
 
@@ -65,7 +80,7 @@ void Forms::Resize(Form& form) {
 }
 
 void Forms::CloseRequest(Form& form) {
-  Unload(form);
+  if (TakesInput(form)) Unload(form);
 }
 
 }  // namespace pravex

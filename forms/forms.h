@@ -32,6 +32,14 @@ class Forms {
 
   bool AnyLoaded() const { return !loaded_.empty(); }
 
+  // Whether the user's presses and close requests reach `form` now. While a
+  // handler runs (the status tool, the upload, any message box it shows)
+  // they reach no form but a modal one that the handler waits on; what
+  // arrives meanwhile is dropped, so one press never runs inside another.
+  bool TakesInput(const Form& form) const {
+    return inputOwners_.empty() || inputOwners_.back() == &form;
+  }
+
   // Runs one handler of `form`. An error that the handler does not trap
   // itself is reported in the program's usual style (a trace line and a
   // message box) and never travels further.
@@ -45,9 +53,14 @@ class Forms {
  private:
   void Load(Form& form);
 
+  // Who takes input: the innermost running handler (null: nobody) or the
+  // modal form it waits on.
+  class InputOwner;
+
   Module1& module_;
   IWindowSystem& windows_;
   std::vector<Form*> loaded_;
+  std::vector<const Form*> inputOwners_;
 };
 
 }  // namespace pravex

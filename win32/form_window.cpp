@@ -401,12 +401,12 @@ LRESULT Win32FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         events_.OnMenu(id - kFirstMenuItemId);
         return 0;
       }
-      if (id == IDCANCEL && cancelControl_ >= 0 && !system_.Busy()) {
+      if (id == IDCANCEL && cancelControl_ >= 0) {
         // Esc presses the cancel button as if it were clicked.
         ::SendMessageW(controls_[cancelControl_], BM_CLICK, 0, 0);
         return 0;
       }
-      if (id == IDOK && !system_.Busy()) {
+      if (id == IDOK) {
         // Enter: the dialog keys of a window that is no dialog ask for IDOK.
         // It presses the focused push button; the windows have no default
         // button, so Enter anywhere else presses nothing.
@@ -421,8 +421,8 @@ LRESULT Win32FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (ready_) events_.OnResize();
       return 0;
     case WM_CLOSE:
-      // A window that waits for the status tool or a transfer cannot close.
-      if (ready_ && !system_.Busy()) events_.OnCloseRequest();
+      // The form runtime decides: a window cannot close while a handler runs.
+      if (ready_) events_.OnCloseRequest();
       return 0;
     case WM_SETCURSOR:
       if (system_.MousePointer() == pointer::kHourglass) {

@@ -143,8 +143,6 @@ void Win32WindowSystem::SetMousePointer(int pointer) {
 }
 
 bool Win32WindowSystem::WaitKeepingWindowsPainted(HANDLE object, std::chrono::milliseconds limit) {
-  ++busy_;
-  ScopeExit notBusy([this] { --busy_; });
   std::optional<int> quitCode;
   const ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(limit.count());
   bool signalled = false;

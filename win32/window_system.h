@@ -36,9 +36,9 @@ class Win32WindowSystem final : public IWindowSystem, public IMousePointer {
 
   // Waits until `object` is signalled, at most `limit`; returns whether it
   // was. Meanwhile the windows keep painting but take no input: keys and
-  // mouse clicks meant for them are dropped and they cannot be closed.
+  // mouse clicks meant for them are dropped (and the form runtime drops the
+  // presses and close requests that reach it while the handler runs).
   bool WaitKeepingWindowsPainted(HANDLE object, std::chrono::milliseconds limit);
-  bool Busy() const { return busy_ > 0; }
 
   // The window a popup (message box, Save dialog) belongs to: the active
   // window of ours, else the one shown last; null when none is visible.
@@ -79,7 +79,6 @@ class Win32WindowSystem final : public IWindowSystem, public IMousePointer {
   std::vector<Win32FormWindow*> windows_;  // in the order they were shown
   std::vector<ModalFrame> modal_;
   int pointer_ = pointer::kDefault;
-  int busy_ = 0;
 };
 
 }  // namespace pravex::win32

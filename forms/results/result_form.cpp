@@ -81,10 +81,15 @@ void ResultForm::Save_Click() {
 
 void ResultForm::FTP_Click() {
   forms().Show(program_.contactInfoForm, ShowMode::Modal);
-  if (m_.bContactOK) {
+  if (!m_.bContactOK) return;
+  // Every upload needs its own OK, also one that failed with an error.
+  try {
     m_.FTPResult();
+  } catch (...) {
     m_.bContactOK = false;
+    throw;
   }
+  m_.bContactOK = false;
 }
 
 void ResultForm::Form_Unload() {

@@ -167,6 +167,7 @@ InternetHandle FakeInternet::InternetOpenA(std::wstring_view agent, unsigned lon
                   L", " + (proxy ? proxy : L"null") + L", " +
                   (proxyBypass ? proxyBypass : L"null") + L", " + std::to_wstring(flags) + L")");
   log_.push_back(L"inet: open");
+  if (failOpenWith) Raise(*failOpenWith);
   if (!openSucceeds) return 0;
   openHandles.insert(next_);
   return next_++;

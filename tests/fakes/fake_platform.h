@@ -177,6 +177,7 @@ class FakeInternet : public IInternetApi {
                    std::uintptr_t context) override;
   bool InternetCloseHandle(InternetHandle handle) override;
 
+  std::optional<int> failOpenWith;  // InternetOpenA raises this error
   bool openSucceeds = true;
   bool connectSucceeds = true;
   std::deque<bool> putResults;  // empty: the transfer fails

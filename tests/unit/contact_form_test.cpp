@@ -228,5 +228,34 @@ TEST_F(SendTest, SettingsThatCannotBeStoredAreReportedAndNothingIsSent) {
   EXPECT_EQ(ReportBytes(), Original());
 }
 
+TEST_F(SendTest, AnUploadThatRaisesAnErrorStillNeedsANewOkForTheNextSend) {
+  fake_.internet.failOpenWith = 48;
+  Send([](MemoryWindow& w) {
+    Fill(w, L"Ann", L"Acme", L"a@b");
+    w.Click(L"OKButton");
+  });
+  EXPECT_THAT(Prompts(),
+              ElementsAre(::testing::StartsWith(L"Error in FormResult.FTP_Click: 48: ")));
+  EXPECT_FALSE(program().module1.bContactOK);
+  fake_.internet.failOpenWith.reset();
+  Send([](MemoryWindow& w) { w.Close(); });
+  EXPECT_EQ(fake_.Entries(L"inet: open").size(), 1u) << "the close box sent again";
+}
+
+TEST_F(SendTest, PressesAndCloseRequestsDuringTheUploadAreDropped) {
+  // While the outcome is shown, the upload's handler is still running.
+  fake_.messageBoxes.onShow = [this](const ShownMessage&) {
+    Window(L"FormResult").Click(L"FTP");
+    Window(L"FormResult").Close();
+  };
+  Send([](MemoryWindow& w) {
+    Fill(w, L"Ann", L"Acme", L"a@b");
+    w.Click(L"OKButton");
+  });
+  EXPECT_EQ(fake_.Entries(L"modal: ").size(), 1u);
+  EXPECT_EQ(fake_.Entries(L"inet: put").size(), 1u);
+  EXPECT_TRUE(Loaded(L"FormResult"));
+}
+
 }  // namespace
 }  // namespace pravex::testing

@@ -234,6 +234,45 @@ TEST_F(DiagnoseTest, AnErrorInTheHandlerIsTrappedAndClearsTheHourglass) {
   EXPECT_TRUE(Loaded(L"MainForm"));
 }
 
+TEST_F(DiagnoseTest, InputArrivingWhileAPressRunsIsDroppedNotRunInsideIt) {
+  struct Row {
+    const char* what;
+    void (*act)(MemoryWindow& main);
+  };
+  const Row rows[] = {
+      {"Diagnose", [](MemoryWindow& main) { main.Click(L"ButtonDiagnose"); }},
+      {"close box", [](MemoryWindow& main) { main.Close(); }},
+      {"Exit", [](MemoryWindow& main) { main.ChooseMenu(L"MenuExit"); }},
+      {"Help", [](MemoryWindow& main) { main.ChooseMenu(L"MenuHelpContents"); }},
+  };
+  for (const Row& row : rows) {
+    for (const bool duringTheBox : {false, true}) {
+      FakePlatform fake;
+      MemoryWindow* main = nullptr;
+      fake.objects.onRun = [&](const std::wstring&) {
+        if (!duringTheBox) row.act(*main);
+      };
+      fake.messageBoxes.onShow = [&](const ShownMessage& shown) {
+        if (duringTheBox && shown.style == 16) row.act(*main);
+      };
+      Program program(fake.platform);
+      program.Start();
+      main = &fake.windows.Get(L"MainForm");
+      main->Click(L"OptionVastrel");
+      main->Click(L"ButtonDiagnose");  // no report: "Diagnostic failed."
+      const std::string where =
+          std::string(row.what) + (duringTheBox ? " in the box" : " in the run");
+      EXPECT_EQ(fake.Entries(L"run: ").size(), 1u) << where;
+      EXPECT_EQ(fake.messageBoxes.shown.size(), 1u) << where;
+      EXPECT_NE(fake.windows.Find(L"MainForm"), nullptr) << where;
+      EXPECT_EQ(fake.windows.Find(L"FormHelp"), nullptr) << where;
+      // Afterwards the window takes input again.
+      main->ChooseMenu(L"MenuExit");
+      EXPECT_EQ(fake.windows.Find(L"MainForm"), nullptr) << where;
+    }
+  }
+}
+
 TEST_F(DiagnoseTest, ASecondPressAfterAFailureMakesANewReportAndKeepsTheFirst) {
   report_ = L"no marker";
   Press(L"OptionVastrel");
