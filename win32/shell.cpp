@@ -18,16 +18,12 @@ constexpr int kAnswerYes = 6;
 constexpr int kQuestionYesNo = 32 | 4;  // question icon, Yes and No
 
 // The interpreter and everything it starts, in one job, so that the whole
-// tree can be stopped and nothing it started outlives the run.
+// tree can be stopped when the user gives up waiting for it. The job sets no
+// limits: what the tool leaves running on purpose (a service helper it
+// restarted, a viewer it opened) outlives the run and the job.
 class ProcessTree {
  public:
-  ProcessTree() : job_(::CreateJobObjectW(nullptr, nullptr)) {
-    if (!job_) return;
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    ::SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits,
-                              sizeof(limits));
-  }
+  ProcessTree() : job_(::CreateJobObjectW(nullptr, nullptr)) {}
 
   // Without a job (the system refused one) only the interpreter is stopped.
   void Adopt(HANDLE process) { adopted_ = job_ && ::AssignProcessToJobObject(job_.get(), process); }

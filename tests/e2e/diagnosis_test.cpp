@@ -125,20 +125,52 @@ TEST_F(DiagnosisOutcomeTest, AReportOnTheErrorOutputOnlyIsReadLikeAnyOther) {
   EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
 }
 
-TEST_F(DiagnosisOutcomeTest, WhileTheToolRunsTheWindowKeepsAnsweringButCannotBeClosed) {
+TEST_F(DiagnosisOutcomeTest, WhileTheToolRunsOrItsQuestionIsUpNoPressOrCloseIsTaken) {
   UseSample(L"slow");
-  environment.Set(L"PRAVEX_SAMPLE_SECONDS", L"2");
+  // The question comes after 2 s; the tool ends a second after Yes.
+  environment.Set(L"PRAVEX_SAMPLE_SECONDS", L"3");
+  environment.Set(L"PRAVEX_STATUS_PATIENCE_SECONDS", L"2");
   Launch();
   const HWND main = WaitForMainWindow();
   ChooseAndDiagnose(main, Product::kVastrel);
   WaitUntil(&StatusToolRuns, kShowLimit, "the status tool to start");
-
-  RequestClose(main);
+  // As automation and input tools send them: posted, not typed.
+  const auto pressAndClose = [&] {
+    PressButton(Control(main, MainFormDef(), L"ButtonDiagnose"));
+    ChooseMainMenu(main, L"MenuExit");
+    ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    RequestClose(main);
+  };
+  pressAndClose();
   EXPECT_EQ(TryTextOf(main), L"Quorvel Pravex Ver 1.00") << "the window stopped answering";
-  // Had the close been taken, the program would have ended without a result.
+  const ShownBox question = WaitForBox();
+  EXPECT_EQ(question.icon, BoxIcon::kQuestion);
+  pressAndClose();
+  Settle(main);
+  AnswerMessageBox(question.view.handle, IDYES, kCloseLimit);
+
+  // Had a press been taken, a second report would be made; had a close, the
+  // program would end without a result.
   const ResultWindow window = WaitForResultWindow(ResultKind::Result);
-  EXPECT_FALSE(StatusToolRuns()) << "the tool outlived the diagnosis";
+  EXPECT_EQ(ReportFiles().size(), 1u);
+  EXPECT_FALSE(StatusToolRuns()) << "a second run of the tool";
   EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
+  EXPECT_TRUE(ReportFiles().empty()) << "a report stayed on C:";
+}
+
+TEST_F(DiagnosisOutcomeTest, WhatTheToolLeavesRunningOnPurposeKeepsRunning) {
+  environment.Set(L"PRAVEX_SAMPLE_SECONDS", L"120");  // the helper's life
+  const ResultWindow window = OpenResultWindow(L"helper", Product::kVastrel, ResultKind::Result);
+  const std::wstring tool = std::wstring(config::kStatusCommand) + L".exe";
+  struct EndsHelpers {
+    std::wstring exe;
+    ~EndsHelpers() {
+      for (const DWORD helper : ProcessIdsNamed(exe)) EndProcess(helper, kCloseLimit);
+    }
+  } endsHelpers{tool};
+  EXPECT_EQ(ProcessIdsNamed(tool).size(), 1u) << "the tool's helper";
+  EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
+  EXPECT_EQ(ProcessIdsNamed(tool).size(), 1u) << "the helper once Pravex has ended";
 }
 
 TEST_F(DiagnosisOutcomeTest, AReportWithoutTheMarkerSaysTheDiagnosisFailedAndKeepsTheMainWindow) {

@@ -34,6 +34,11 @@ int wmain(int argc, wchar_t** argv) {
   namespace config = pravex::config;
   const std::wstring command(config::kStatusCommand);
 
+  if (argc == 2 && argv[1] == kHelperArgument) {
+    std::wstring problem;
+    const auto settings = ReadSettings(problem);
+    return settings ? RunHelper(*settings) : kUsageExitCode;
+  }
   const Product* product = argc == 2 ? FindProduct(argv[1]) : nullptr;
   if (!product) {
     std::fwprintf(stderr, L"usage: %ls %ls | %ls\n", command.c_str(),

@@ -23,12 +23,35 @@ namespace {
   }
 }
 
+// A helper of the tool's own that outlives it, as a service helper it
+// restarted would: the same program with kHelperArgument, sharing no handle
+// (the report file least of all) with the tool.
+void StartHelper() {
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring commandLine = L"\"" + std::wstring(self) + L"\" " + std::wstring(kHelperArgument);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                       CREATE_NO_WINDOW | DETACHED_PROCESS, nullptr, nullptr, &startup, &info)) {
+    ::CloseHandle(info.hThread);
+    ::CloseHandle(info.hProcess);
+  }
+}
+
 }  // namespace
+
+int RunHelper(const Settings& settings) {
+  ::Sleep(settings.delaySeconds * 1000);
+  return 0;
+}
 
 int RunSample(const Sample& sample, const ReportValues& values, const Settings& settings,
               Output& out) {
   if (sample.twist == Twist::kNothing) return sample.exitCode;
   if (sample.twist == Twist::kDelay) ::Sleep(settings.delaySeconds * 1000);
+  if (sample.twist == Twist::kLeaveHelper) StartHelper();
 
   const LineEnd lineEnd = sample.twist == Twist::kOddBytes ? LineEnd::kLf : LineEnd::kCrLf;
   const auto fill = [&](std::string_view part) { return Fill(part, values, lineEnd); };

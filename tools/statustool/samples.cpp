@@ -28,6 +28,7 @@ constexpr Sample kSamples[] = {
   {L"big",         kMarked,   kRunning,  kLicensed,         kOut,  kLogPadding,  0,    ""},
   {L"binary",      kMarked,   kRunning,  kExpired,          kOut,  kOddBytes,    0,    ""},
   {L"slow",        kMarked,   kRunning,  kLicensed,         kOut,  kDelay,       0,    ""},
+  {L"helper",      kMarked,   kRunning,  kLicensed,         kOut,  kLeaveHelper, 0,    ""},
   {L"lowercase",   kMarked,   kRunning,  kExpiredOtherCase, kOut,  kNone,        0,    ""},
 };
 // clang-format on

@@ -17,6 +17,7 @@ enum class Twist {
   kOddBytes,     // undefined code page bytes, a NUL byte, LF line ends only
   kDelay,        // PRAVEX_SAMPLE_SECONDS pass before any output
   kCrashMidway,  // the process dies in the middle of the license section
+  kLeaveHelper,  // starts a helper that runs on for PRAVEX_SAMPLE_SECONDS after the tool ends
 };
 
 struct Sample {
