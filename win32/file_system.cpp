@@ -13,6 +13,12 @@ namespace pravex::win32 {
 
 namespace {
 
+// GetTempFileNameW's names: "pvx" and four hex digits, ".tmp".
+constexpr std::size_t kTemporaryNameLength = 12;
+constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                      FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE;
+
 void WriteAll(HANDLE file, const std::string& bytes) {
   std::size_t written = 0;
   while (written < bytes.size()) {
@@ -31,9 +37,26 @@ UniqueFile OpenForWriting(const std::wstring& path, DWORD access, DWORD disposit
   return file;
 }
 
-void WriteDirectly(const std::wstring& path, const std::string& bytes) {
-  UniqueFile file = OpenForWriting(path, GENERIC_WRITE, CREATE_ALWAYS);
+// Writes the whole file, then cuts off what is left of the old one: opened,
+// not created anew, the file keeps its attributes, permissions and streams.
+void WriteInPlace(const std::wstring& path, const std::string& bytes) {
+  UniqueFile file = OpenForWriting(path, GENERIC_WRITE, OPEN_ALWAYS);
   WriteAll(file.get(), bytes);
+  if (!::SetEndOfFile(file.get())) RaiseLastFileError();
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
+}
+
+void RefuseReadOnly(const std::wstring& path) {
+  // A read-only file stays as it is, also for an administrator whose system
+  // would let the write through.
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    RaiseFileError(ERROR_ACCESS_DENIED);
+  }
 }
 
 }  // namespace
@@ -41,45 +64,78 @@ void WriteDirectly(const std::wstring& path, const std::string& bytes) {
 void Win32FileSystem::WriteText(std::wstring_view pathView, OpenMode mode, std::wstring_view text) {
   const std::wstring path(pathView);
   const std::string bytes = WideToAnsi(text);
-
-  // A read-only file stays as it is, also for an administrator whose system
-  // would let the write through.
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    RaiseFileError(ERROR_ACCESS_DENIED);
-  }
-
+  RefuseReadOnly(path);
   if (mode == OpenMode::Append) {
     UniqueFile file = OpenForWriting(path, FILE_APPEND_DATA, OPEN_ALWAYS);
     WriteAll(file.get(), bytes);
     return;
   }
+  WriteInPlace(path, bytes);
+}
 
-  const std::wstring temporary =
-      path + L".pravex-" + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
-  UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) {
-    const DWORD failure = ::GetLastError();
-    // A folder where no new file may be made can still hold a writable file.
-    if (failure == ERROR_ACCESS_DENIED) {
-      WriteDirectly(path, bytes);
-      return;
-    }
-    RaiseFileError(failure);
+SaveTarget Win32FileSystem::InspectSaveTarget(std::wstring_view pathView) {
+  const std::wstring path(pathView);
+  SaveTarget target;
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return target;  // writing it will say what is wrong
   }
-  bool replaced = false;
+  target.exists = true;
+  target.readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+  target.link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  target.roomForTemporary = FolderOf(path).size() + kTemporaryNameLength < MAX_PATH;
+
+  const UniqueFile file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (file && ::GetFileInformationByHandle(file.get(), &information)) {
+    target.hardLinks = static_cast<int>(information.nNumberOfLinks);
+  }
+  // Whoever holds the file open without delete sharing keeps it from being
+  // replaced; asking for the right to delete it tells.
+  const UniqueFile probe(::CreateFileW(path.c_str(), DELETE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  target.openWithoutDeleteSharing = !probe && ::GetLastError() == ERROR_SHARING_VIOLATION;
+  return target;
+}
+
+bool Win32FileSystem::ReplaceWithText(std::wstring_view pathView, std::wstring_view text) {
+  const std::wstring path(pathView);
+  const std::string bytes = WideToAnsi(text);
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  wchar_t temporary[MAX_PATH] = {};
+  // Creates the file, with a name no other file in the folder has.
+  if (!::GetTempFileNameW(FolderOf(path).c_str(), L"pvx", 0, temporary)) return false;
+  bool swapped = false;
   ScopeExit removeTemporary([&] {
-    if (!replaced) ::DeleteFileW(temporary.c_str());
+    if (!swapped) ::DeleteFileW(temporary);
   });
-  WriteAll(file.get(), bytes);
-  if (!::FlushFileBuffers(file.get())) RaiseLastFileError();
-  file.reset();
-  if (!::MoveFileExW(temporary.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    RaiseLastFileError();
+  {
+    UniqueFile file = OpenForWriting(temporary, GENERIC_WRITE, TRUNCATE_EXISTING);
+    WriteAll(file.get(), bytes);
+    if (!::FlushFileBuffers(file.get())) RaiseLastFileError();
   }
-  replaced = true;
+  if (::ReplaceFileW(path.c_str(), temporary, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                     nullptr)) {
+    swapped = true;
+    // Windows carries the attributes over; Wine 8 does not.
+    if (attributes != INVALID_FILE_ATTRIBUTES && ::GetFileAttributesW(path.c_str()) != attributes) {
+      ::SetFileAttributesW(path.c_str(), attributes & kSettableAttributes);
+    }
+    return true;
+  }
+  if (::GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT &&
+      ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    // The old file is gone already and the new one still has its
+    // temporary name: it takes the old name now, and is kept under the
+    // temporary one should even that fail.
+    swapped = true;
+    if (!::MoveFileExW(temporary, path.c_str(), MOVEFILE_WRITE_THROUGH)) RaiseLastFileError();
+    return true;
+  }
+  return false;  // nothing changed: the file is written in place instead
 }
 
 void Win32FileSystem::Kill(std::wstring_view path) {

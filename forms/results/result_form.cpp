@@ -2,6 +2,7 @@
 
 #include "app/errors.h"
 #include "app/program.h"
+#include "app/save_policy.h"
 #include "forms/results/help_form.h"
 
 namespace pravex {
@@ -68,8 +69,7 @@ void ResultForm::Save_Click() {
     CommonDialog1.FileName = std::wstring(kSuggestedFileName);
     CommonDialog1.CancelError = true;
     CommonDialog1.ShowSave();
-    m_.platform.files.WriteText(CommonDialog1.FileName, OpenMode::Output,
-                                Ctl(L"Text1").Text() + L"\r\n");
+    SaveText(m_.platform.files, CommonDialog1.FileName, Ctl(L"Text1").Text() + L"\r\n");
   } catch (...) {
     const ErrorInfo error = CurrentErrorInfo();
     if (error.number == error::kCancelSelected) return;

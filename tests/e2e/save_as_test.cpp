@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "tests/e2e/diagnosis_fixture.h"
 #include "tests/e2e/driver/ansi_text.h"
@@ -14,6 +15,7 @@
 #include "tests/e2e/driver/save_dialog.h"
 #include "tests/e2e/driver/scratch_folder.h"
 #include "tests/e2e/driver/window_input.h"
+#include "win32/handles.h"
 
 namespace pravex::e2e {
 namespace {
@@ -83,6 +85,73 @@ TEST_F(SaveAsTest, WritesTheTextBoxAndALineBreakAsAnsiReplacingAnExistingFile) {
     EXPECT_EQ(FolderContents(), expectedFiles) << "row " << row;
   }
   EXPECT_EQ(FormWindows(window.Def()), std::vector<HWND>{window.handle});
+}
+
+TEST_F(SaveAsTest, AnExistingFileKeepsWhatItWasBesideItsText) {
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::Result);
+  const std::wstring text = L"the new text";
+  ReplaceText(window.Control(L"Text1"), text);
+  const std::string saved = WideToAnsi(text + L"\r\n");
+  const std::string old = "an older and longer text, which must be gone entirely\r\n";
+  // Deep enough that a temporary name beside the file would pass MAX_PATH.
+  std::wstring deep = Folder().Path();
+  while (deep.size() < MAX_PATH - 14) {
+    deep += L"\\" + std::wstring(std::min<std::size_t>(40, MAX_PATH - 14 - deep.size()), L'd');
+    ::CreateDirectoryW(deep.c_str(), nullptr);
+  }
+  enum class Kind { kAttributes, kHardLink, kHeldOpen, kDeepFolder, kSymbolicLink };
+  struct Row {
+    Kind kind;
+    std::wstring path;
+  };
+  const Row rows[] = {{Kind::kAttributes, Folder() / L"hidden.txt"},
+                      {Kind::kHardLink, Folder() / L"linked.txt"},
+                      {Kind::kHeldOpen, Folder() / L"held.txt"},
+                      {Kind::kDeepFolder, deep + L"\\a.txt"},
+                      {Kind::kSymbolicLink, Folder() / L"symlink.txt"}};
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    const std::wstring& path = rows[row].path;
+    const std::wstring other = path + L".other";  // the second name, or the link's target
+    win32::UniqueFile held;
+    switch (rows[row].kind) {
+      case Kind::kAttributes:
+        WriteFileBytes(path, old);
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+        break;
+      case Kind::kHardLink:
+        WriteFileBytes(path, old);
+        ASSERT_TRUE(::CreateHardLinkW(other.c_str(), path.c_str(), nullptr)) << "row " << row;
+        break;
+      case Kind::kHeldOpen:
+        WriteFileBytes(path, old);
+        held.reset(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held) << "row " << row;
+        break;
+      case Kind::kDeepFolder:
+        WriteFileBytes(path, old);
+        break;
+      case Kind::kSymbolicLink:
+        WriteFileBytes(other, old);
+        // Wine 8 makes a link that reads as nothing.
+        if (!::CreateSymbolicLinkW(path.c_str(), other.c_str(), 0) || ReadFileBytes(path) != old) {
+          std::printf("row %zu: this system has no working symbolic links; not tried\n", row);
+          continue;
+        }
+        break;
+    }
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+
+    SaveTo(window, path);
+    EXPECT_TRUE(FindMessageBoxes(Pid()).empty()) << "row " << row;
+    EXPECT_EQ(ReadFileBytes(path), saved) << "row " << row;
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()), attributes) << "row " << row;
+    if (rows[row].kind == Kind::kHardLink || rows[row].kind == Kind::kSymbolicLink) {
+      EXPECT_EQ(ReadFileBytes(other), saved) << "row " << row << ": written through the other name";
+    }
+  }
+  EXPECT_EQ(FilesMatching(deep, L"*"), std::vector<std::wstring>{deep + L"\\a.txt"})
+      << "no temporary file is left";
 }
 
 TEST_F(SaveAsTest, CancelWritesNothingAndShowsNothing) {

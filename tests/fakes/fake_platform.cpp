@@ -63,6 +63,21 @@ void FakeFileSystem::Kill(std::wstring_view path) {
   log_.push_back(L"kill: " + key);
 }
 
+SaveTarget FakeFileSystem::InspectSaveTarget(std::wstring_view path) {
+  const std::wstring key(path);
+  if (const auto found = targets.find(key); found != targets.end()) return found->second;
+  return {.exists = files.contains(key)};
+}
+
+bool FakeFileSystem::ReplaceWithText(std::wstring_view path, std::wstring_view text) {
+  const std::wstring key(path);
+  if (const auto failure = failures.find(key); failure != failures.end()) Raise(failure->second);
+  if (!foldersTakeNewFiles) return false;
+  files[key] = ToAnsi(text);
+  log_.push_back(L"replace: " + key);
+  return true;
+}
+
 std::string FakeFileSystem::Bytes(const std::wstring& path) const {
   const auto found = files.find(path);
   if (found == files.end()) throw std::logic_error("no such file");

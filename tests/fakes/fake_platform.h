@@ -46,6 +46,9 @@ class FakeFileSystem : public IFileSystem {
   explicit FakeFileSystem(EventLog& log) : log_(log) {}
   void WriteText(std::wstring_view path, OpenMode mode, std::wstring_view text) override;
   void Kill(std::wstring_view path) override;
+  // A file's facts as `targets` gives them, else a plain file or none.
+  SaveTarget InspectSaveTarget(std::wstring_view path) override;
+  bool ReplaceWithText(std::wstring_view path, std::wstring_view text) override;
 
   bool Exists(const std::wstring& path) const { return files.contains(path); }
   std::string Bytes(const std::wstring& path) const;
@@ -53,6 +56,8 @@ class FakeFileSystem : public IFileSystem {
   std::map<std::wstring, std::string> files;  // path -> bytes
   std::set<std::wstring> folders{L"C:\\"};    // with their trailing backslash
   std::map<std::wstring, int> failures;       // path -> error number raised on any access
+  std::map<std::wstring, SaveTarget> targets;
+  bool foldersTakeNewFiles = true;  // else a replacement cannot be made
 
  private:
   EventLog& log_;

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/save_policy.h"
 #include "forms/main/classification.h"
 #include "forms/results/result_family.h"
 #include "pravex_config.h"
@@ -71,6 +72,48 @@ TEST_F(ResultWindowTest, SaveOffersTheSameNameEveryTimeAndWritesTextPlusCrLf) {
   EXPECT_EQ(fake_.files.Bytes(L"D:\\docs\\old.txt"), "caf\xe9 line\r\nsecond\r\n");
   EXPECT_EQ(fake_.files.Bytes(L"D:\\docs\\noext"), "caf\xe9 line\r\nsecond\r\n");
   EXPECT_TRUE(fake_.messageBoxes.shown.empty());
+}
+
+TEST(SavePolicy, ReplacesAPlainFileAndWritesInPlaceWhereAReplacementWouldLoseSomething) {
+  struct Row {
+    const char* target;
+    SaveTarget facts;
+    SaveMethod method;
+  };
+  const Row rows[] = {
+      {"new file", {.exists = false}, SaveMethod::kWriteInPlace},
+      {"plain file", {.exists = true}, SaveMethod::kReplaceFromTemporary},
+      {"read-only", {.exists = true, .readOnly = true}, SaveMethod::kRefuse},
+      {"symbolic link", {.exists = true, .link = true}, SaveMethod::kWriteInPlace},
+      {"hard link", {.exists = true, .hardLinks = 2}, SaveMethod::kWriteInPlace},
+      {"open without delete sharing",
+       {.exists = true, .openWithoutDeleteSharing = true},
+       SaveMethod::kWriteInPlace},
+      {"long path", {.exists = true, .roomForTemporary = false}, SaveMethod::kWriteInPlace},
+  };
+  for (const Row& row : rows) EXPECT_EQ(ChooseSaveMethod(row.facts), row.method) << row.target;
+}
+
+TEST_F(ResultWindowTest, SaveReplacesAnExistingFileOrWritesItInPlaceWhenNoNewFileMayBeMade) {
+  OpenResult(0);
+  for (const bool folderTakesNewFiles : {true, false}) {
+    fake_.files.files[L"C:\\old.txt"] = "previous";
+    fake_.files.files.erase(L"C:\\new.txt");
+    fake_.files.foldersTakeNewFiles = folderTakesNewFiles;
+    fake_.saveDialog.answers = {L"C:\\old.txt", L"C:\\new.txt"};
+    fake_.log.clear();
+    Result().Click(L"Save");
+    Result().Click(L"Save");
+    std::vector<std::wstring> steps;
+    for (const std::wstring& entry : fake_.log) {
+      if (entry.starts_with(L"replace: ") || entry.starts_with(L"write: ")) steps.push_back(entry);
+    }
+    EXPECT_THAT(steps,
+                ElementsAre(folderTakesNewFiles ? L"replace: C:\\old.txt" : L"write: C:\\old.txt",
+                            L"write: C:\\new.txt"))
+        << folderTakesNewFiles;
+    EXPECT_EQ(fake_.files.Bytes(L"C:\\old.txt"), ToAnsi(Text() + L"\r\n")) << folderTakesNewFiles;
+  }
 }
 
 TEST_F(ResultWindowTest, CancelInTheSaveDialogWritesAndShowsNothing) {
