@@ -58,7 +58,7 @@ void MainForm::ButtonDiagnose_Click() {
       m_.MsgBox(kNoProductWarning, mb::kExclamation);
     }
 
-    if (!argument.empty()) {
+    if (m_.bChoseVastrel || m_.bChoseZpx) {
       m_.WriteTrace(L"ButtonDiagnose_Click() 4: Going to call ExecCommand");
       const std::wstring sCommand =
           std::wstring(config::kStatusCommand) + L" " + std::wstring(argument);
