@@ -9,6 +9,7 @@
 
 #include "app/errors.h"
 #include "win32/handles.h"
+#include "win32/system_library.h"
 #include "win32/window_system.h"
 
 namespace pravex::win32 {
@@ -139,7 +140,7 @@ class CommonDialogLibrary {
   ExtendedErrorFn extendedError = nullptr;
 
  private:
-  CommonDialogLibrary() : module_(::LoadLibraryW(L"comdlg32.dll")) {
+  CommonDialogLibrary() : module_(LoadSystemLibrary(L"comdlg32.dll")) {
     if (!module_) return;
     getSaveFileName = reinterpret_cast<GetSaveFileNameFn>(
         reinterpret_cast<void*>(::GetProcAddress(module_.get(), "GetSaveFileNameW")));

@@ -7,9 +7,11 @@
 
 #include "app/errors.h"
 #include "app/program.h"
+#include "win32/system_library.h"
 #include "win32/win32_platform.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  pravex::win32::SearchLibrariesOnlyInTheSystemFolder();
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
   try {

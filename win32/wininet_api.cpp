@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/errors.h"
+#include "win32/system_library.h"
 #include "win32/text_codec.h"
 
 namespace pravex::win32 {
@@ -46,7 +47,7 @@ InternetHandle FromHandle(void* handle) {
 
 void WinInetApi::Bind() {
   if (library_) return;
-  UniqueModule library(::LoadLibraryW(L"wininet.dll"));
+  UniqueModule library = LoadSystemLibrary(L"wininet.dll");
   if (!library) throw HostError(kCannotLoadLibrary, L"Error in loading DLL wininet.dll");
   open_ = Entry<OpenFn>(library.get(), "InternetOpenA");
   connect_ = Entry<ConnectFn>(library.get(), "InternetConnectA");

@@ -73,7 +73,7 @@ std::optional<std::string> PravexTest::TraceBytes() const {
 
 void PravexTest::Launch() {
   app_.reset();
-  app_.emplace(PravexExePath(), environment);
+  app_.emplace(programPath, environment);
 }
 
 AppProcess& PravexTest::App() {

@@ -14,6 +14,7 @@
 #include "forms/form_def.h"
 #include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/message_box.h"
+#include "tests/e2e/driver/options.h"
 #include "tests/e2e/driver/user_registry.h"
 
 namespace pravex::e2e {
@@ -79,6 +80,8 @@ class PravexTest : public ::testing::Test {
 
   // The child's environment; a test may change it before Launch.
   EnvironmentBlock environment = EnvironmentBlock::Current();
+  // The program Launch starts; a test may start a copy elsewhere.
+  std::wstring programPath = PravexExePath();
 
  private:
   void RemoveLeftovers();

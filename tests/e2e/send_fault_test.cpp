@@ -12,6 +12,9 @@
 #include "forms/contact/contact_info_form.h"
 #include "tests/e2e/driver/ansi_text.h"
 #include "tests/e2e/driver/files.h"
+#include "tests/e2e/driver/save_dialog.h"
+#include "tests/e2e/driver/scratch_folder.h"
+#include "tests/e2e/driver/user_registry.h"
 #include "tests/e2e/driver/wide_text.h"
 #include "tests/e2e/driver/window_input.h"
 #include "tests/e2e/drop_fixture.h"
@@ -49,6 +52,40 @@ bool Repaints(const ResultWindow& window, Milliseconds limit) {
 }
 
 class SendFaultTest : public DropTest {};
+
+// Wine, like Windows, loads a library found beside the program before its
+// own one, once told to prefer such files for Pravex.exe.
+TEST_F(SendFaultTest, LibrariesPlantedBesideTheProgramAreNeverLoaded) {
+  constexpr std::wstring_view kOverrides = L"Software\\Wine\\AppDefaults\\Pravex.exe\\DllOverrides";
+  const ScratchFolder folder(L"C:\\pravex_e2e_planted");
+  wchar_t driver[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, driver, MAX_PATH);
+  const std::wstring planted =
+      std::wstring(driver).substr(0, std::wstring(driver).rfind(L'\\') + 1) + L"planted.dll";
+  ASSERT_TRUE(::CopyFileW(programPath.c_str(), (folder / L"Pravex.exe").c_str(), FALSE));
+  const win32::ScopeExit forgetOverrides([&] { DeleteUserKey(kOverrides); });
+  for (const wchar_t* library : {L"wininet", L"comdlg32"}) {
+    ASSERT_TRUE(
+        ::CopyFileW(planted.c_str(), (folder / (std::wstring(library) + L".dll")).c_str(), FALSE))
+        << Quoted(library);
+    WriteUserString(kOverrides, library, L"native,builtin");
+  }
+  programPath = folder / L"Pravex.exe";
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+
+  PressButton(window.Control(L"Save"));
+  SaveAs(WaitForSaveDialog(Pid(), kShowLimit), folder / L"saved.txt", kCloseLimit);
+  Settle(window);
+  EXPECT_EQ(ReadFileBytes(folder / L"saved.txt"), WideToAnsi(window.Text() + L"\r\n"));
+
+  const ContactDetails details{L"Plant Ed", L"Safe Co", L"plant@safe.example"};
+  const ShownBox box = Send(window, details);
+  EXPECT_EQ(box.view.text, kTransferred);
+  PressOk(box.view);
+  Settle(window);
+  EXPECT_EQ(drop_.ReceivedNames(), std::vector<std::wstring>{RemoteName(details)});
+  EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
+}
 
 TEST_F(SendFaultTest, AReportDeletedBeforeTheSendGetsNoEmailLineAndFailsAsBlocked) {
   const ContactDetails details{L"Del Eted", L"Gone Ltd", L"del@gone.example"};
