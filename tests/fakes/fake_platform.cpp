@@ -88,7 +88,12 @@ std::wstring FakeTextStream::ReadAll() {
   if (const auto failure = files_.failures.find(path_); failure != files_.failures.end()) {
     Raise(failure->second);
   }
+  log_.push_back(L"stream: read");
   return FromAnsi(files_.Bytes(path_));
+}
+
+void FakeTextStream::Close() {
+  log_.push_back(L"stream: close");
 }
 
 bool FakeFso::FileExists(std::wstring_view path) {
@@ -97,7 +102,7 @@ bool FakeFso::FileExists(std::wstring_view path) {
 
 std::unique_ptr<ITextStream> FakeFso::OpenTextFile(std::wstring_view path) {
   if (!files_.Exists(std::wstring(path))) Raise(error::kFileNotFound);
-  return std::make_unique<FakeTextStream>(files_, std::wstring(path));
+  return std::make_unique<FakeTextStream>(log_, files_, std::wstring(path));
 }
 
 // --- shell ------------------------------------------------------------------
@@ -118,7 +123,7 @@ std::unique_ptr<IShellObject> FakeObjectFactory::CreateShell() {
 std::unique_ptr<IFileSystemObject> FakeObjectFactory::CreateFileSystemObject() {
   if (failCreateWith) Raise(*failCreateWith);
   log_.push_back(L"create: fso");
-  return std::make_unique<FakeFso>(files_);
+  return std::make_unique<FakeFso>(log_, files_);
 }
 
 // --- clock ------------------------------------------------------------------

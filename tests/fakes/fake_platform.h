@@ -65,24 +65,25 @@ class FakeFileSystem : public IFileSystem {
 
 class FakeTextStream : public ITextStream {
  public:
-  FakeTextStream(FakeFileSystem& files, std::wstring path)
-      : files_(files), path_(std::move(path)) {}
+  FakeTextStream(EventLog& log, FakeFileSystem& files, std::wstring path)
+      : log_(log), files_(files), path_(std::move(path)) {}
   std::wstring ReadAll() override;
-  void Close() override { closed = true; }
-  bool closed = false;
+  void Close() override;
 
  private:
+  EventLog& log_;
   FakeFileSystem& files_;
   std::wstring path_;
 };
 
 class FakeFso : public IFileSystemObject {
  public:
-  explicit FakeFso(FakeFileSystem& files) : files_(files) {}
+  FakeFso(EventLog& log, FakeFileSystem& files) : log_(log), files_(files) {}
   bool FileExists(std::wstring_view path) override;
   std::unique_ptr<ITextStream> OpenTextFile(std::wstring_view path) override;
 
  private:
+  EventLog& log_;
   FakeFileSystem& files_;
 };
 

@@ -67,6 +67,10 @@ TEST_F(DiagnoseTest, NoProductChosenWarnsAndRunsNothing) {
                                  L"msgbox: Select the tool type: Vastrel or ZPX tool other than "
                                  L"Vastrel",
                                  L"pointer: 0"));
+  // The press is traced before the hourglass shows.
+  ASSERT_GE(fake_.log.size(), 2u);
+  EXPECT_EQ(fake_.log[0], L"append: C:\\QuorvelPravexTrace.txt");
+  EXPECT_EQ(fake_.log[1], L"pointer: 11");
   EXPECT_TRUE(fake_.Entries(L"run: ").empty());
   const Module1& m = program().module1;
   EXPECT_FALSE(m.bDiagnosed);
@@ -163,6 +167,16 @@ TEST_F(DiagnoseTest, AReportWithoutTheValidityMarkerFailsAndTheMainWindowStays) 
   EXPECT_TRUE(fake_.files.Exists(kReport));
   EXPECT_TRUE(program().module1.bDiagnosed);
   EXPECT_EQ(fake_.windows.created, 1) << "no result window";
+  // The report was read and let go, and the pointer is back before the box.
+  EXPECT_THAT(fake_.Entries(L"stream: "), ElementsAre(L"stream: read", L"stream: close"));
+  std::vector<std::wstring> steps;
+  for (const auto& entry : fake_.log) {
+    if (entry.starts_with(L"pointer: ") || entry.starts_with(L"msgbox: ")) steps.push_back(entry);
+  }
+  EXPECT_THAT(steps, ElementsAre(L"pointer: 11", L"pointer: 0",
+                                 L"msgbox: Diagnostic failed. \r\nPossible cause: Vastrel/ZPX is "
+                                 L"not installed on the machine.",
+                                 L"pointer: 0"));
 }
 
 TEST_F(DiagnoseTest, NoReportFileGivesAnEmptyTextAndTheFailureMessage) {
@@ -218,20 +232,25 @@ TEST_F(DiagnoseTest, AnUnreadableReportIsTrappedAndTheRunFails) {
 }
 
 TEST_F(DiagnoseTest, AnErrorInTheHandlerIsTrappedAndClearsTheHourglass) {
-  Start();
-  Window(L"MainForm").Click(L"OptionVastrel");
-  // A failure in the handler's own step, not inside ExecCommand.
-  writeReport_ = false;
-  fake_.messageBoxes.onShow = [](const ShownMessage& shown) {
-    if (shown.style == 16) throw HostError(5);
-  };
-  Window(L"MainForm").Click(L"ButtonDiagnose");
-  EXPECT_EQ(Prompts().back(),
-            L"Error in ButtonDiagnose_Click: 5: Invalid procedure call or argument");
-  EXPECT_EQ(fake_.TraceLines().back(),
-            L"ButtonDiagnose_Click() error: 5: Invalid procedure call or argument");
-  EXPECT_EQ(fake_.mousePointer.current, 0);
-  EXPECT_TRUE(Loaded(L"MainForm"));
+  // A failure in the handler's own step, not inside ExecCommand: at the
+  // warning, shown under the hourglass, and at the failure message.
+  for (const int failingStyle : {48, 16}) {
+    FakePlatform fake;
+    fake.messageBoxes.onShow = [&](const ShownMessage& shown) {
+      if (shown.style == failingStyle) throw HostError(5);
+    };
+    Program program(fake.platform);
+    program.Start();
+    if (failingStyle == 16) fake.windows.Get(L"MainForm").Click(L"OptionVastrel");
+    fake.windows.Get(L"MainForm").Click(L"ButtonDiagnose");
+    ASSERT_FALSE(fake.messageBoxes.shown.empty()) << failingStyle;
+    EXPECT_EQ(fake.messageBoxes.shown.back().prompt,
+              L"Error in ButtonDiagnose_Click: 5: Invalid procedure call or argument")
+        << failingStyle;
+    EXPECT_EQ(fake.mousePointer.current, 0) << failingStyle;
+    EXPECT_EQ(fake.Entries(L"pointer: ").back(), L"pointer: 0") << failingStyle;
+    EXPECT_NE(fake.windows.Find(L"MainForm"), nullptr) << failingStyle;
+  }
 }
 
 TEST_F(DiagnoseTest, InputArrivingWhileAPressRunsIsDroppedNotRunInsideIt) {

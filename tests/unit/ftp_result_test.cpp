@@ -54,8 +54,9 @@ TEST_F(FtpResultTest, CallsTheLibraryWithTheFixedArguments) {
   EXPECT_THAT(
       fake_.internet.calls,
       ElementsAre(L"InternetOpenA(" + std::wstring(config::kFtpAgent) + L", 0, null, null, 0)",
-                  L"InternetConnectA(256, " + std::wstring(config::kFtpHost) + L", " +
-                      std::to_wstring(config::kFtpPort) + L", anonymous, \"\", 1, 0, 0)",
+                  // Port 0: the service's own; the host build keeps the default port.
+                  L"InternetConnectA(256, " + std::wstring(config::kFtpHost) +
+                      L", 0, anonymous, \"\", 1, 0, 0)",
                   L"FtpPutFileA(257, " + std::wstring(kReport) +
                       L", support/incoming/QuorvelPravexResult_Test_User_Test_Company_Ltd_"
                       L"3-3-2025_2-05-09_PM.txt, 0, 0)"));
