@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
@@ -331,6 +332,76 @@ TEST_F(AccessibilityTest, AHostedViewNotifiesItsParentAsTheEditControlDoes) {
           << "row " << row;
     }
   }
+}
+
+// The events a screen reader follows the text box by, heard through a hook
+// on this process.
+class EventLog {
+ public:
+  struct Event {
+    DWORD event;
+    LONG object;
+    friend bool operator==(const Event&, const Event&) = default;
+  };
+  explicit EventLog(HWND window) : window_(window) {
+    current_ = this;
+    hook_ = ::SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_TEXTSELECTIONCHANGED,
+                              nullptr, &OnEvent, ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    if (!hook_) throw std::runtime_error("SetWinEventHook failed");
+  }
+  EventLog(const EventLog&) = delete;
+  EventLog& operator=(const EventLog&) = delete;
+  ~EventLog() {
+    ::UnhookWinEvent(hook_);
+    current_ = nullptr;
+  }
+  // The events of the value, the selection and the caret since the last call.
+  std::vector<Event> Heard() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    return std::exchange(heard_, {});
+  }
+
+ private:
+  static void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG, DWORD,
+                               DWORD) {
+    const bool followed = event == EVENT_OBJECT_VALUECHANGE ||
+                          event == EVENT_OBJECT_TEXTSELECTIONCHANGED ||
+                          (event == EVENT_OBJECT_LOCATIONCHANGE && object == OBJID_CARET);
+    if (current_ && hwnd == current_->window_ && followed) {
+      current_->heard_.push_back({event, object});
+    }
+  }
+
+  static inline EventLog* current_ = nullptr;
+  HWND window_;
+  HWINEVENTHOOK hook_ = nullptr;
+  std::vector<Event> heard_;
+};
+
+TEST_F(AccessibilityTest, AHostedViewSignalsItsValueSelectionAndCaret) {
+  HostedTextView hosted;
+  ::SetFocus(hosted.view());
+  EventLog log(hosted.view());
+  log.Heard();
+  using E = EventLog::Event;
+  const E value{EVENT_OBJECT_VALUECHANGE, OBJID_CLIENT};
+  const E selection{EVENT_OBJECT_TEXTSELECTIONCHANGED, OBJID_CLIENT};
+  const E caret{EVENT_OBJECT_LOCATIONCHANGE, OBJID_CARET};
+  auto has = [](const std::vector<E>& events, const E& wanted) {
+    return std::find(events.begin(), events.end(), wanted) != events.end();
+  };
+
+  ::SendMessageW(hosted.view(), WM_CHAR, L'a', 1);
+  std::vector<E> heard = log.Heard();
+  EXPECT_TRUE(has(heard, value) && has(heard, selection) && has(heard, caret)) << "typing";
+  ::SendMessageW(hosted.view(), EM_SETSEL, 1, 0);  // the caret back to the start
+  heard = log.Heard();
+  EXPECT_TRUE(!has(heard, value) && has(heard, selection) && has(heard, caret)) << "selecting";
+  ::SendMessageW(hosted.view(), EM_SETSEL, 1, 0);
+  EXPECT_EQ(log.Heard(), std::vector<E>{}) << "the same selection again";
+  ::SetWindowTextW(hosted.view(), L"new");
+  EXPECT_TRUE(has(log.Heard(), value)) << "WM_SETTEXT";
 }
 
 TEST_F(AccessibilityTest, AHostedViewsTextPatternReadsMovesAndSelectsByUnits) {

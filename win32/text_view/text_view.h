@@ -214,6 +214,7 @@ class TextView {
   bool textChanged_ = false;
   std::size_t notifiedAnchor_ = 0;
   std::size_t notifiedCaret_ = 0;
+  std::optional<POINT> shownCaretAt_;
   std::shared_ptr<TextViewLink> link_;
   ComRef<IUnknown> uiaProvider_;  // made at the first request
 

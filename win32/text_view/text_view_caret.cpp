@@ -79,6 +79,7 @@ void TextView::ShowFocusCaret() {
   DWORD caretWidth = 1;
   ::SystemParametersInfoW(SPI_GETCARETWIDTH, 0, &caretWidth, 0);
   ::CreateCaret(hwnd_, nullptr, static_cast<int>(caretWidth), lineHeight_);
+  shownCaretAt_.reset();  // a new caret: its place is news
   PlaceCaret();
   ::ShowCaret(hwnd_);
 }
@@ -88,7 +89,10 @@ void TextView::PlaceCaret() {
   const POINT at = PointOf(CaretLine(), caret_);
   ::SetCaretPos(at.x, at.y);
   // Screen readers and magnifiers follow the caret by this event.
-  ::NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, hwnd_, OBJID_CARET, CHILDID_SELF);
+  if (!shownCaretAt_ || shownCaretAt_->x != at.x || shownCaretAt_->y != at.y) {
+    shownCaretAt_ = at;
+    ::NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, hwnd_, OBJID_CARET, CHILDID_SELF);
+  }
   if (composing_) PlaceCompositionWindow();
 }
 
