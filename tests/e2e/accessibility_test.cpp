@@ -69,6 +69,10 @@ class AccessibilityTest : public DiagnosisTest {
     EXPECT_EQ(facts.state & STATE_SYSTEM_READONLY, 0) << what;
     // No label comes before these boxes; the text is the value, never the name.
     EXPECT_EQ(facts.name, std::nullopt) << what;
+    RECT client{};
+    ::GetClientRect(box, &client);
+    ::MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_TRUE(::EqualRect(&facts.location, &client)) << what << ": where it is";
   }
 };
 

@@ -87,6 +87,7 @@ class TextView {
 
   // Assistive technology and notifications (text_view_accessibility.cpp).
   LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+  LRESULT AnswerGetObject(WPARAM wParam, LPARAM lParam);
   void Disconnect();  // at WM_DESTROY
   // Signals what changed since the last call: the text, the selection. Run
   // after each message, so that listeners see the view whole.

@@ -2,6 +2,8 @@
 // WM_GETOBJECT, what they read and do through the view, and the events and
 // notifications that tell listeners what changed. Nothing here walks the
 // text unless a client asks: events are a few calls each.
+#include <new>
+
 #include "win32/text_view/accessible_text_view.h"
 #include "win32/text_view/text_view.h"
 #include "win32/text_view/uia_text_provider.h"
@@ -9,6 +11,15 @@
 namespace pravex::win32 {
 
 LRESULT TextView::OnGetObject(WPARAM wParam, LPARAM lParam) {
+  try {
+    return AnswerGetObject(wParam, lParam);
+  } catch (const std::bad_alloc&) {
+    // Out of memory for the object: the window answers as any other would.
+    return ::DefWindowProcW(hwnd_, WM_GETOBJECT, wParam, lParam);
+  }
+}
+
+LRESULT TextView::AnswerGetObject(WPARAM wParam, LPARAM lParam) {
   // The object ID arrives as a DWORD.
   const auto objectId = static_cast<LONG>(static_cast<DWORD>(lParam));
   if (objectId == OBJID_CLIENT) {

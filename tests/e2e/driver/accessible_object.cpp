@@ -160,6 +160,11 @@ AccessibleFacts ReadAccessibleClient(HWND window) {
     Fail("get_accValue", r);
   }
   facts.value = value.Text();
+  LONG left = 0, top = 0, width = 0, height = 0;
+  if (const HRESULT r = accessible->accLocation(&left, &top, &width, &height, self); FAILED(r)) {
+    Fail("accLocation", r);
+  }
+  facts.location = {left, top, left + width, top + height};
   return facts;
 }
 

@@ -15,6 +15,7 @@ struct AccessibleFacts {
   std::optional<std::wstring> name;  // nothing when the object has none
   std::optional<std::wstring> value;
   long state = 0;
+  RECT location{};  // on the screen
 };
 
 // The window's OBJID_CLIENT object; throws std::runtime_error naming the
