@@ -127,16 +127,16 @@ class UiaTextRange final : public RefCounted, public uia::ITextRangeProvider {
   }
   HRESULT STDMETHODCALLTYPE GetBoundingRectangles(SAFEARRAY** out) override {
     return Run(out, [&](TextView& view) -> HRESULT {
-      // Left, top, width and height of each line's part, on the screen.
+      // Left, top, width and height of the range on each line, on the screen.
       const std::vector<RECT> rects = view.ScreenRectsOf(span_);
       SAFEARRAY* array =
           libraries_.SafeArrayCreateVector(VT_R8, 0, static_cast<ULONG>(rects.size() * 4));
       if (!array) return E_OUTOFMEMORY;
       LONG index = 0;
       for (const RECT& rect : rects) {
-        for (double part : {double(rect.left), double(rect.top), double(rect.right - rect.left),
+        for (double side : {double(rect.left), double(rect.top), double(rect.right - rect.left),
                             double(rect.bottom - rect.top)}) {
-          libraries_.SafeArrayPutElement(array, &index, &part);
+          libraries_.SafeArrayPutElement(array, &index, &side);
           ++index;
         }
       }
