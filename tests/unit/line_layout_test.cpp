@@ -91,6 +91,12 @@ TEST(LineLayoutTest, HardBreaksWrapsAndTabs) {
       {std::wstring(21, L'i'), 100, {std::wstring(20, L'i'), L"i"}},
       {L"aaaaWaaaaa", 100, {L"aaaaWaaaa", L"a"}},
       {L"aaaaaaaaaa\0bb"s, 100, {L"aaaaaaaaaa\0"s, L"bb"}},  // a NUL is a blank
+      // A surrogate pair wraps whole, even when it alone is wider than the line.
+      {L"aaaaaaaaa\xD83D\xDE00", 100, {L"aaaaaaaaa", L"\xD83D\xDE00"}},
+      {L"\xD83D\xDE00"
+       L"b",
+       5,
+       {L"\xD83D\xDE00", L"b"}},
   };
   for (std::size_t row = 0; row < std::size(rows); ++row) {
     const Row& r = rows[row];
@@ -129,8 +135,8 @@ TEST(LineLayoutTest, CaretPositionsAndPixels) {
 
 TEST(LineLayoutTest, AnEditsRewrapEqualsAFullRewrap) {
   // Breaks of every kind and blanks are frequent, so edits split and join
-  // CR LF pairs, lines and words.
-  const std::wstring alphabet = L"aaaaiiiWW     \t\r\r\n\n\n";
+  // CR LF pairs, surrogate pairs, lines and words.
+  const std::wstring alphabet = L"aaaaiiiWW     \t\r\r\n\n\n\xD83D\xDE00";
   const std::wstring starts[] = {L"", L"hello world", L"one\r\ntwo\rthree\nfour\r\n",
                                  std::wstring(300, L'a')};
   std::mt19937 random(20261208);

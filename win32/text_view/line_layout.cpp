@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "win32/text_view/caret_stops.h"
+
 namespace pravex::text_view {
 
 const std::uint16_t* CharAdvances::Load(std::size_t blockIndex) {
@@ -84,14 +86,24 @@ void LineLayout::WrapRange(std::wstring_view text, std::size_t from, std::size_t
     }
     const int advance = advances.Of(c);
     if (x + advance > width && i > lineStart) {
+      const bool secondHalf = IsLowSurrogate(c) && IsHighSurrogate(chars[i - 1]);
       if (wrapAt != kNone) {
         // The word begun after the last blank moves down whole; it holds no
         // tab, so its width does not depend on where it starts.
         lineStart = wrapAt;
         x -= xAtWrap;
-      } else {
+      } else if (!secondHalf) {
         lineStart = i;
         x = 0;
+      } else if (i - 1 > lineStart) {
+        // A surrogate pair moves down whole...
+        lineStart = --i;
+        x = 0;
+      } else {
+        // ...unless it alone is wider than the line.
+        x += advance;
+        ++i;
+        continue;
       }
       out.push_back(static_cast<std::uint32_t>(lineStart));
       wrapAt = kNone;

@@ -5,7 +5,8 @@
 // A hard line ends at CR LF, a lone LF or a lone CR; the text itself is never
 // changed. A hard line longer than the width wraps after its last blank that
 // fits (blanks stay at the end of the line they follow and may run past the
-// width), or between characters when one word alone is wider than the width.
+// width), or between characters when one word alone is wider than the width,
+// never between the halves of a surrogate pair.
 // Every display line holds at least one character.
 #pragma once
 

@@ -46,11 +46,15 @@ TextView* TextView::FromHandle(HWND hwnd) {
 }
 
 TextView::TextView(HWND hwnd)
-    : hwnd_(hwnd), advances_([this](char16_t first, text_view::CharAdvances::Block& widths) {
+    : hwnd_(hwnd),
+      advances_([this](char16_t first, text_view::CharAdvances::Block& widths) {
         MeasureBlock(first, widths);
-      }) {}
+      }),
+      link_(std::make_shared<TextViewLink>(TextViewLink{this})) {}
 
-TextView::~TextView() = default;
+TextView::~TextView() {
+  link_->view = nullptr;
+}
 
 LRESULT CALLBACK TextView::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   // No exception may cross into the system. Every change to the text is
@@ -66,7 +70,11 @@ LRESULT CALLBACK TextView::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LP
       const std::unique_ptr<TextView> owned(view);
       ::SetWindowLongPtrW(hwnd, kViewSlot, 0);
     } else if (view) {
-      return view->OnMessage(message, wParam, lParam);
+      // The message may destroy the view; the link tells.
+      const std::shared_ptr<TextViewLink> link = view->link_;
+      const LRESULT result = view->OnMessage(message, wParam, lParam);
+      if (link->view) view->NotifyChanges();
+      return result;
     }
   } catch (...) {
     ::MessageBeep(MB_OK);
@@ -80,13 +88,18 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: {
       MeasureFont();
       const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-      if (create->lpszName && *create->lpszName) SetText(create->lpszName);
+      if (create->lpszName && *create->lpszName) TakeText(create->lpszName);
       UpdateScrollBar();
       return 0;
     }
     case WM_SETTEXT:
       SetText(lParam ? std::wstring(reinterpret_cast<const wchar_t*>(lParam)) : std::wstring());
       return TRUE;
+    case WM_GETOBJECT:
+      return OnGetObject(wParam, lParam);
+    case WM_DESTROY:
+      Disconnect();
+      return 0;
     case WM_GETTEXT:
       return CopyTextOut(wParam, lParam);
     case WM_GETTEXTLENGTH:
@@ -128,11 +141,14 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       focused_ = true;
       ShowFocusCaret();
       InvalidateBetween(SelectionStart(), SelectionEnd());
+      NotifyParent(EN_SETFOCUS);
       return 0;
     case WM_KILLFOCUS:
       focused_ = false;
+      pendingHighSurrogate_ = 0;
       ::DestroyCaret();
       InvalidateBetween(SelectionStart(), SelectionEnd());
+      NotifyParent(EN_KILLFOCUS);
       return 0;
     case WM_GETDLGCODE:
       return DialogCode(reinterpret_cast<const MSG*>(lParam));
@@ -218,6 +234,38 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case EM_GETFIRSTVISIBLELINE:
       Lines();
       return static_cast<LRESULT>(topLine_);
+    case EM_LINEFROMCHAR:
+      return static_cast<LRESULT>(LineOfCharMessage(wParam));
+    case EM_LINEINDEX:
+      return LineIndexMessage(wParam);
+    case EM_LINELENGTH:
+      return LineLengthMessage(wParam);
+    case EM_GETLINE:
+      return GetLineMessage(wParam, lParam);
+    case EM_POSFROMCHAR:
+      return PosFromCharMessage(wParam);
+    case EM_CHARFROMPOS:
+      return CharFromPosMessage(lParam);
+    case EM_GETRECT:
+      if (lParam) *reinterpret_cast<RECT*>(lParam) = TextArea();
+      return 0;
+    case EM_LINESCROLL:
+      LineScrollMessage(lParam);
+      return TRUE;
+    case EM_GETMODIFY:
+      return modified_;
+    case EM_SETMODIFY:
+      modified_ = wParam != 0;
+      return 0;
+    case WM_IME_STARTCOMPOSITION:
+      composing_ = true;
+      PlaceCompositionWindow();
+      break;
+    case WM_IME_ENDCOMPOSITION:
+      composing_ = false;
+      break;
+    case WM_IME_COMPOSITION:
+      return OnImeComposition(wParam, lParam);
     default:
       break;
   }
@@ -227,6 +275,13 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // --- Text, font and layout ----------------------------------------------------
 
 void TextView::SetText(std::wstring text) {
+  TakeText(std::move(text));
+  modified_ = false;
+  textChanged_ = true;
+  NotifyChanges();
+}
+
+void TextView::TakeText(std::wstring text) {
   // Laid out before anything changes: if that fails, the old text stays.
   const bool shown = ::IsWindowVisible(hwnd_) != FALSE;
   text_view::LineLayout layout;
@@ -237,6 +292,7 @@ void TextView::SetText(std::wstring text) {
   firstShownWhenStale_ = 0;
   anchor_ = caret_ = 0;
   caretAtLineEnd_ = false;
+  pendingHighSurrogate_ = 0;
   goalX_.reset();
   topLine_ = 0;
   undo_ = UndoStep{};

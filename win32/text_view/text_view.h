@@ -4,20 +4,29 @@
 //
 // Window class "PravexTextView". It answers the messages an edit control's
 // users send (WM_SETTEXT, WM_GETTEXT, WM_SETFONT, EM_GETSEL, EM_SETSEL,
-// EM_REPLACESEL, WM_COPY...), and the form code in this process reaches
-// its text directly through FromHandle.
+// EM_REPLACESEL, WM_COPY, the EM_ line messages...), notifies its parent as
+// an edit control does (EN_CHANGE, EN_SETFOCUS, EN_KILLFOCUS), and the form
+// code in this process reaches its text directly through FromHandle. To
+// assistive technology it is an editable text box: through WM_GETOBJECT
+// it hands out an Active Accessibility object and a UI Automation provider
+// with the Value and Text patterns, and it signals changes of its text,
+// selection and caret.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "win32/text_view/com_support.h"
 #include "win32/text_view/line_layout.h"
+#include "win32/text_view/text_range.h"
+#include "win32/text_view/text_view_link.h"
 
 namespace pravex::win32 {
 
@@ -36,9 +45,29 @@ class TextView {
   ~TextView();
 
   // Takes the text over without copying it. The caret goes to the start,
-  // nothing is selected and the view shows the top. Strong guarantee.
+  // nothing is selected and the view shows the top; the text counts as
+  // unmodified and the parent hears EN_CHANGE, as for WM_SETTEXT. Strong
+  // guarantee.
   void SetText(std::wstring text);
   const std::wstring& Text() const { return text_; }
+
+  // --- For the accessible objects (text_view_accessibility.cpp) -------------
+  // What each of them holds of the view.
+  const std::shared_ptr<TextViewLink>& Link() const { return link_; }
+  HWND Window() const { return hwnd_; }
+  bool HasFocus() const { return focused_; }
+  const text_view::LineLayout& Layout() { return Lines(); }
+  text_view::Span Selection() const { return {SelectionStart(), SelectionEnd()}; }
+  // The characters of the lines on screen.
+  text_view::Span VisibleSpan();
+  // The caret position nearest a point on the screen.
+  std::size_t PosAtScreenPoint(POINT screen);
+  // Screen rectangles of the span's characters on the lines on screen, one a line.
+  std::vector<RECT> ScreenRectsOf(text_view::Span span);
+  // Selects the span, the caret at its end, and brings it into view.
+  void SelectSpan(text_view::Span span);
+  // Scrolls the span's first line to the top, or its last to the bottom.
+  void ScrollIntoView(text_view::Span span, bool alignToTop);
 
  private:
   enum class EditKind { kOther, kTyping };
@@ -54,6 +83,30 @@ class TextView {
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void TakeText(std::wstring text);  // SetText without notifying anyone
+
+  // Assistive technology and notifications (text_view_accessibility.cpp).
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+  LRESULT AnswerGetObject(WPARAM wParam, LPARAM lParam);
+  void Disconnect();  // at WM_DESTROY
+  // Signals what changed since the last call: the text, the selection. Run
+  // after each message, so that listeners see the view whole.
+  void NotifyChanges();
+  void NotifyParent(WORD code);
+  void RaiseUiaEvent(int eventId);
+
+  // The edit control's line messages (text_view_lines.cpp).
+  std::size_t LineOfCharMessage(WPARAM pos);
+  LRESULT LineIndexMessage(WPARAM line);
+  LRESULT LineLengthMessage(WPARAM pos);
+  LRESULT GetLineMessage(WPARAM line, LPARAM buffer);
+  LRESULT PosFromCharMessage(WPARAM pos);
+  LRESULT CharFromPosMessage(LPARAM point);
+  void LineScrollMessage(LPARAM lines);
+
+  // The input method's composition window (text_view_ime.cpp).
+  LRESULT OnImeComposition(WPARAM wParam, LPARAM lParam);
+  void PlaceCompositionWindow();
 
   // Metrics and layout (text_view.cpp).
   HFONT FontOrSystem() const;
@@ -108,6 +161,7 @@ class TextView {
   // Keyboard, mouse and context menu (text_view_input.cpp).
   bool OnKeyDown(WPARAM key);
   void OnChar(wchar_t c);
+  void InsertTyped(std::wstring_view typed);
   void MoveCaretTo(std::size_t pos, bool atLineEnd, bool extend);
   void MoveVertically(long long lines, bool extend);
   void OnButtonDown(POINT point, bool extend);
@@ -152,6 +206,18 @@ class TextView {
   bool dragTimer_ = false;
 
   UndoStep undo_;
+  bool modified_ = false;  // EM_GETMODIFY: edited by the user since SetText
+  // The first half of a surrogate pair typed, waiting for the second.
+  wchar_t pendingHighSurrogate_ = 0;
+  bool composing_ = false;  // between the input method's start and end of composition
+
+  // What assistive technology was last told.
+  bool textChanged_ = false;
+  std::size_t notifiedAnchor_ = 0;
+  std::size_t notifiedCaret_ = 0;
+  std::optional<POINT> shownCaretAt_;
+  std::shared_ptr<TextViewLink> link_;
+  ComRef<IUnknown> uiaProvider_;  // made at the first request
 
   // Reused while painting a line: its characters as drawn and their advances.
   std::wstring drawnChars_;

@@ -1,6 +1,8 @@
 // The caret, the selection and what they need repainted.
 #include "win32/text_view/text_view.h"
 
+#include "win32/text_view/caret_stops.h"
+
 namespace pravex::win32 {
 
 namespace {
@@ -43,8 +45,9 @@ std::size_t TextView::PosFromPoint(POINT point, bool& atLineEnd) {
       std::min(topLine_ + static_cast<std::size_t>(row), lines.LineCount() - 1);
   const std::size_t start = lines.LineStart(line);
   const std::size_t end = lines.LineEnd(text_, line);
-  const std::size_t pos = text_view::PosAtX(text_, start, end, point.x - area.left, advances_,
-                                            lines.Options().tabWidth);
+  const std::size_t pos = text_view::CaretStopAtOrBefore(
+      text_, text_view::PosAtX(text_, start, end, point.x - area.left, advances_,
+                               lines.Options().tabWidth));
   atLineEnd = IsWrappedLineEnd(line, pos);
   return pos;
 }
@@ -52,8 +55,9 @@ std::size_t TextView::PosFromPoint(POINT point, bool& atLineEnd) {
 void TextView::Select(std::size_t anchor, std::size_t caret, bool atLineEnd) {
   const std::size_t oldStart = SelectionStart();
   const std::size_t oldEnd = SelectionEnd();
-  anchor_ = std::min(anchor, text_.size());
-  caret_ = std::min(caret, text_.size());
+  // Never inside a surrogate pair or CR LF.
+  anchor_ = text_view::CaretStopAtOrBefore(text_, anchor);
+  caret_ = text_view::CaretStopAtOrBefore(text_, caret);
   caretAtLineEnd_ = atLineEnd;
   // Only the characters that went into or out of the selection change.
   InvalidateBetween(oldStart, SelectionStart());
@@ -75,6 +79,7 @@ void TextView::ShowFocusCaret() {
   DWORD caretWidth = 1;
   ::SystemParametersInfoW(SPI_GETCARETWIDTH, 0, &caretWidth, 0);
   ::CreateCaret(hwnd_, nullptr, static_cast<int>(caretWidth), lineHeight_);
+  shownCaretAt_.reset();  // a new caret: its place is news
   PlaceCaret();
   ::ShowCaret(hwnd_);
 }
@@ -83,6 +88,12 @@ void TextView::PlaceCaret() {
   if (!focused_) return;
   const POINT at = PointOf(CaretLine(), caret_);
   ::SetCaretPos(at.x, at.y);
+  // Screen readers and magnifiers follow the caret by this event.
+  if (!shownCaretAt_ || shownCaretAt_->x != at.x || shownCaretAt_->y != at.y) {
+    shownCaretAt_ = at;
+    ::NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, hwnd_, OBJID_CARET, CHILDID_SELF);
+  }
+  if (composing_) PlaceCompositionWindow();
 }
 
 void TextView::InvalidateBetween(std::size_t a, std::size_t b) {

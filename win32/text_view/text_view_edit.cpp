@@ -4,18 +4,11 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "win32/text_view/caret_stops.h"
 #include "win32/text_view/clipboard_text.h"
 #include "win32/text_view/text_view.h"
 
 namespace pravex::win32 {
-
-namespace {
-
-bool IsCrLfAt(std::wstring_view text, std::size_t pos) {
-  return pos + 1 < text.size() && text[pos] == L'\r' && text[pos + 1] == L'\n';
-}
-
-}  // namespace
 
 void TextView::Replace(std::size_t pos, std::size_t count, std::wstring_view insert,
                        EditKind kind) {
@@ -51,6 +44,7 @@ void TextView::Replace(std::size_t pos, std::size_t count, std::wstring_view ins
   } else {
     undo_ = std::move(step);
   }
+  modified_ = textChanged_ = true;
   ClampTopLine();
   UpdateScrollBar();
   InvalidateFromLine(firstChangedLine);
@@ -70,7 +64,8 @@ void TextView::DeleteForward() {
   if (HasSelection()) {
     ReplaceSelection(L"");
   } else if (caret_ < text_.size()) {
-    Replace(caret_, IsCrLfAt(text_, caret_) ? 2 : 1, L"", EditKind::kOther);
+    // A surrogate pair or CR LF goes whole.
+    Replace(caret_, text_view::NextCaretStop(text_, caret_) - caret_, L"", EditKind::kOther);
     caretAtLineEnd_ = false;
     goalX_.reset();
     ScrollToCaret();
@@ -82,7 +77,7 @@ void TextView::DeleteBackward() {
   if (HasSelection()) {
     ReplaceSelection(L"");
   } else if (caret_ > 0) {
-    const std::size_t count = caret_ >= 2 && IsCrLfAt(text_, caret_ - 2) ? 2 : 1;
+    const std::size_t count = caret_ - text_view::PreviousCaretStop(text_, caret_);
     Replace(caret_ - count, count, L"", EditKind::kOther);
     anchor_ = caret_ -= count;
     caretAtLineEnd_ = false;
@@ -140,6 +135,7 @@ void TextView::SetSelectionFromMessage(WPARAM start, LPARAM end) {
     return;
   }
   // The caret goes to the second position; -1 there means the text's end.
+  // Select keeps both off the middle of a character.
   Select(static_cast<std::size_t>(std::min(first, size)),
          static_cast<std::size_t>(last < 0 ? size : std::min(last, size)));
 }

@@ -1,5 +1,8 @@
 // Keyboard, mouse and the context menu.
+#include <utility>
+
 #include "win32/handles.h"
+#include "win32/text_view/caret_stops.h"
 #include "win32/text_view/text_view.h"
 #include "win32/text_view/word_bounds.h"
 
@@ -41,9 +44,9 @@ void TextView::MoveVertically(long long lines, bool extend) {
   const long long last = static_cast<long long>(Lines().LineCount()) - 1;
   const auto target =
       static_cast<std::size_t>(std::clamp(static_cast<long long>(line) + lines, 0LL, last));
-  const std::size_t pos =
-      text_view::PosAtX(text_, Lines().LineStart(target), Lines().LineEnd(text_, target), goal,
-                        advances_, Lines().Options().tabWidth);
+  const std::size_t pos = text_view::CaretStopAtOrBefore(
+      text_, text_view::PosAtX(text_, Lines().LineStart(target), Lines().LineEnd(text_, target),
+                               goal, advances_, Lines().Options().tabWidth));
   MoveCaretTo(pos, IsWrappedLineEnd(target, pos), extend);
   goalX_ = goal;
 }
@@ -57,11 +60,8 @@ bool TextView::OnKeyDown(WPARAM key) {
         MoveCaretTo(SelectionStart(), false, false);
       } else if (control) {
         MoveCaretTo(text_view::PreviousWordStart(text_, caret_), false, shift);
-      } else if (caret_ > 0) {
-        const bool crLf = caret_ >= 2 && text_[caret_ - 2] == L'\r' && text_[caret_ - 1] == L'\n';
-        MoveCaretTo(caret_ - (crLf ? 2 : 1), false, shift);
       } else {
-        MoveCaretTo(0, false, shift);
+        MoveCaretTo(text_view::PreviousCaretStop(text_, caret_), false, shift);
       }
       return true;
     case VK_RIGHT:
@@ -69,12 +69,8 @@ bool TextView::OnKeyDown(WPARAM key) {
         MoveCaretTo(SelectionEnd(), false, false);
       } else if (control) {
         MoveCaretTo(text_view::NextWordStart(text_, caret_), false, shift);
-      } else if (caret_ < text_.size()) {
-        const bool crLf =
-            caret_ + 1 < text_.size() && text_[caret_] == L'\r' && text_[caret_ + 1] == L'\n';
-        MoveCaretTo(caret_ + (crLf ? 2 : 1), false, shift);
       } else {
-        MoveCaretTo(caret_, false, shift);
+        MoveCaretTo(text_view::NextCaretStop(text_, caret_), false, shift);
       }
       return true;
     case VK_UP:
@@ -125,7 +121,23 @@ bool TextView::OnKeyDown(WPARAM key) {
   }
 }
 
+void TextView::InsertTyped(std::wstring_view typed) {
+  ReplaceSelection(typed, EditKind::kTyping);
+}
+
 void TextView::OnChar(wchar_t c) {
+  // A character beyond the first 65536 comes as two WM_CHARs: it goes in
+  // whole, once both halves are there. A lone half would break the text.
+  const wchar_t high = std::exchange(pendingHighSurrogate_, 0);
+  if (text_view::IsHighSurrogate(c)) {
+    pendingHighSurrogate_ = c;
+    return;
+  }
+  if (text_view::IsLowSurrogate(c)) {
+    const wchar_t pair[] = {high, c};
+    if (high) InsertTyped(std::wstring_view(pair, 2));
+    return;
+  }
   switch (c) {
     case 0x01:  // Ctrl+A
       Select(0, text_.size());
@@ -148,11 +160,11 @@ void TextView::OnChar(wchar_t c) {
       return;
     case L'\r':
     case L'\n':  // Enter, Ctrl+Enter
-      ReplaceSelection(L"\r\n", EditKind::kTyping);
+      InsertTyped(L"\r\n");
       return;
     default:
       // Other control characters (Tab, Esc, Ctrl+Backspace) insert nothing.
-      if (c >= L' ' && c != 0x7F) ReplaceSelection(std::wstring_view(&c, 1), EditKind::kTyping);
+      if (c >= L' ' && c != 0x7F) InsertTyped(std::wstring_view(&c, 1));
       return;
   }
 }
