@@ -121,6 +121,14 @@ if [[ ! -f "$stamp" ]]; then
   touch "$stamp"
 fi
 
+# GoogleTest writes its report only once every test has run: a driver that
+# died half-way (a crash, or a library of the system's that ends the
+# process) must not pass for one whose tests passed.
+report="$build_dir/e2e-reports/$$.xml"
+mkdir -p "$build_dir/e2e-reports"
+rm -f "$report"
+driver_args+=("--gtest_output=xml:Z:${report//\//\\}")
+
 # The Wine processes end while the display is still there; ended after it,
 # they would complain about the lost X connection.
 status=0
@@ -130,5 +138,9 @@ timeout -k 10 "$run_limit" \
   run-under-wine "${driver_args[@]}" || status=$?
 if [[ $status -eq 124 ]]; then
   echo "run-under-wine.sh: the driver did not finish within ${run_limit}s" >&2
+elif [[ $status -eq 0 && ! -s "$report" ]]; then
+  echo "run-under-wine.sh: the driver ended before all its tests had run" >&2
+  status=1
 fi
+rm -f "$report"
 exit "$status"

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "win32/system_library.h"
+
 namespace pravex::win32 {
 
 namespace {
@@ -17,9 +19,7 @@ void Bind(HMODULE module, const char* name, Function& function) {
 AccessibilityLibraries Load() {
   // From the system folder only, never from beside the program. Kept
   // loaded for the rest of the run (see the header): no handle to close.
-  auto load = [](const wchar_t* name) {
-    return ::LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  };
+  auto load = [](const wchar_t* name) { return LoadSystemLibrary(name).release(); };
   const HMODULE ole32 = load(L"ole32.dll");
   const HMODULE oleaut32 = load(L"oleaut32.dll");
   const HMODULE oleacc = load(L"oleacc.dll");
