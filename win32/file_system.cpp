@@ -94,9 +94,9 @@ SaveTarget Win32FileSystem::InspectSaveTarget(std::wstring_view pathView) {
   }
   // Whoever holds the file open without delete sharing keeps it from being
   // replaced; asking for the right to delete it tells.
-  const UniqueFile probe(::CreateFileW(path.c_str(), DELETE,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const UniqueFile probe(
+      ::CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   target.openWithoutDeleteSharing = !probe && ::GetLastError() == ERROR_SHARING_VIOLATION;
   return target;
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "forms/main/main_form_def.h"
+#include "forms/results/help_form.h"
 #include "pravex_config.h"
 #include "tests/e2e/diagnosis_fixture.h"
 #include "tests/e2e/driver/files.h"
@@ -132,6 +133,10 @@ TEST_F(DiagnosisOutcomeTest, WhileTheToolRunsOrItsQuestionIsUpNoPressOrCloseIsTa
   environment.Set(L"PRAVEX_STATUS_PATIENCE_SECONDS", L"2");
   Launch();
   const HWND main = WaitForMainWindow();
+  ChooseMainMenu(main, L"MenuHelpContents");
+  const HWND help = WaitForHelpWindow();
+  const HWND helpText = FormControl(help, FormHelpDef(), L"Text1");
+  const std::wstring helpShown = TextOf(helpText);
   ChooseAndDiagnose(main, Product::kVastrel);
   WaitUntil(&StatusToolRuns, kShowLimit, "the status tool to start");
   // As automation and input tools send them: posted, not typed.
@@ -140,6 +145,8 @@ TEST_F(DiagnosisOutcomeTest, WhileTheToolRunsOrItsQuestionIsUpNoPressOrCloseIsTa
     ChooseMainMenu(main, L"MenuExit");
     ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     RequestClose(main);
+    ::PostMessageW(helpText, WM_CHAR, L'x', 1);
+    RequestClose(help);
   };
   pressAndClose();
   EXPECT_EQ(TryTextOf(main), L"Quorvel Pravex Ver 1.00") << "the window stopped answering";
@@ -154,6 +161,10 @@ TEST_F(DiagnosisOutcomeTest, WhileTheToolRunsOrItsQuestionIsUpNoPressOrCloseIsTa
   const ResultWindow window = WaitForResultWindow(ResultKind::Result);
   EXPECT_EQ(ReportFiles().size(), 1u);
   EXPECT_FALSE(StatusToolRuns()) << "a second run of the tool";
+  EXPECT_EQ(FormWindows(FormHelpDef()), std::vector<HWND>{help});
+  EXPECT_EQ(TextOf(helpText), helpShown) << "typed into while the diagnosis ran";
+  RequestClose(help);
+  WaitUntilFormClosed(FormHelpDef());
   EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
   EXPECT_TRUE(ReportFiles().empty()) << "a report stayed on C:";
 }

@@ -12,6 +12,11 @@ namespace pravex::win32 {
 
 namespace {
 
+bool IsKeyOrMouse(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+         (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+}
+
 constexpr int kViewSlot = 0;  // the window's extra bytes hold the view
 
 // Lines in a scroll bar position: an int, as the system keeps them.
@@ -84,6 +89,10 @@ LRESULT CALLBACK TextView::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LP
 }
 
 LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // While its window is disabled (a box of the program is up) the system
+  // sends it no input; keys or clicks posted by another program are
+  // dropped the same way.
+  if (IsKeyOrMouse(message) && !::IsWindowEnabled(::GetAncestor(hwnd_, GA_ROOT))) return 0;
   switch (message) {
     case WM_CREATE: {
       MeasureFont();
