@@ -13,10 +13,12 @@
 #include <stdexcept>
 #include <vector>
 
+#include "forms/contact/contact_info_form.h"
 #include "forms/results/help_form.h"
 #include "tests/e2e/diagnosis_fixture.h"
 #include "tests/e2e/driver/accessible_object.h"
 #include "tests/e2e/driver/deadline.h"
+#include "tests/e2e/driver/wide_text.h"
 #include "tests/e2e/driver/window_input.h"
 #include "tests/e2e/driver/window_probe.h"
 #include "win32/text_view/accessibility_libraries.h"
@@ -100,6 +102,25 @@ TEST_F(AccessibilityTest, TheHelpTextIsAnEditableText) {
   ::SetForegroundWindow(::GetAncestor(text, GA_ROOT));
   PollUntil([&] { return FocusedControl(::GetAncestor(text, GA_ROOT)) == text; }, kTypingLimit);
   ExpectFocusedTextBox(text, "the help window");
+}
+
+TEST_F(AccessibilityTest, TheContactFieldsAreAnnouncedByTheirOwnLabels) {
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::Result);
+  PressButton(window.Control(L"FTP"));
+  const HWND contact = WaitForFormWindow(ContactInfoFormDef());
+  const std::pair<const wchar_t*, const wchar_t*> rows[] = {
+      {L"Text1", L"Name"}, {L"Text2", L"Company Name"}, {L"Text3", L"e-mail Address"}};
+  for (const auto& [field, label] : rows) {
+    const HWND box = FormControl(contact, ContactInfoFormDef(), field);
+    ReplaceText(box, L"typed");
+    const AccessibleFacts facts = ReadAccessibleClient(box);
+    EXPECT_EQ(facts.role, ROLE_SYSTEM_TEXT) << Quoted(field);
+    EXPECT_EQ(facts.name, label) << Quoted(field);
+    EXPECT_EQ(facts.value, L"typed") << Quoted(field);
+  }
+  PressButton(FormControl(contact, ContactInfoFormDef(), L"CancelButton"));
+  WaitUntilFormClosed(ContactInfoFormDef());
+  EXPECT_EQ(CloseAndWaitForExit(window), 0u);
 }
 
 TEST_F(AccessibilityTest, UiAutomationFindsAnEditWhoseTextIsTheReport) {
