@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <string>
 
 #include "forms/main/classification.h"
@@ -41,6 +44,8 @@ TEST(Classify, TriesValidityThenTheRowsInOrder) {
       {L"VALID lic: none SVC: DOWN", true, 0},          // other letter case does not match
       {L"VALID LIC: non", true, 0},                     // a marker must occur whole
       {L"VALI", false, 0},
+      {L"VALID LIC: nonLIC: none", true, 2},  // a near miss just before the marker
+      {L"LIC: bad (expiredVALID", true, 3},   // the row 1 marker cut short at its end
   };
   for (std::size_t row = 0; row < std::size(cases); ++row) {
     const Verdict verdict = Classify(cases[row].report, kTable);
@@ -57,6 +62,24 @@ TEST(Classify, FindsMarkersAnywhereInALongReport) {
   report.push_back(L'\0');
   report += L"SVC: down";
   EXPECT_EQ(Classify(report, kTable).row, 2) << "NUL characters do not end the search";
+}
+
+TEST(Classify, PrintsTheTimeForTwentyMegabytesWithoutARowMarker) {
+  // The usual case for a large report: every row's search reads it to its end.
+  const ClassificationTable& table = ConfiguredTable();
+  std::wstring report = std::wstring(table.validityMarker) + L"\r\n";
+  while (report.size() < 20'000'000) {
+    report += L"2024-05-14 09:31:07 #00012345 ZpxRuntime heartbeat: queue 0, 41 MB in use\r\n";
+  }
+  double best = 1e9;
+  for (int run = 0; run < 3; ++run) {
+    const auto begin = std::chrono::steady_clock::now();
+    EXPECT_EQ(Classify(report, table).row, 0);
+    best = std::min(
+        best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
+                  .count());
+  }
+  std::printf("classifying 20 million characters: %.1f ms\n", best);
 }
 
 TEST(WindowFor, MapsRowsToTheirWindows) {
