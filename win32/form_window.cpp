@@ -9,8 +9,6 @@
 
 #include "app/errors.h"
 #include "win32/dpi.h"
-#include "win32/fonts.h"
-#include "win32/res/resource.h"
 #include "win32/text_view/text_view.h"
 #include "win32/window_system.h"
 
@@ -24,18 +22,18 @@ std::wstring ClassName(const FormDef& def) {
   return L"Pravex" + std::wstring(def.name);
 }
 
-void RegisterFormClass(HINSTANCE instance, const std::wstring& name, WNDPROC proc) {
+void RegisterFormClass(Win32WindowSystem& system, const std::wstring& name, WNDPROC proc) {
   static std::set<std::wstring> registered;
   if (registered.contains(name)) return;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  // Each window sets icons of its own DPI's sizes (ApplyIcons); these serve
-  // until then.
-  wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_PRAVEX), IMAGE_ICON, 0,
-                                             0, LR_DEFAULTSIZE | LR_SHARED));
+  wc.hInstance = system.Instance();
+  // The sizes for the system's DPI; a window on a screen of another DPI
+  // sets its own (ApplyIcons).
+  wc.hIcon = system.Resources().Icon(SM_CXICON, SystemDpi());
+  wc.hIconSm = system.Resources().Icon(SM_CXSMICON, SystemDpi());
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = name.c_str();
@@ -63,7 +61,7 @@ Win32FormWindow::Win32FormWindow(Win32WindowSystem& system, const FormDef& def, 
   }
 
   const std::wstring className = ClassName(def);
-  RegisterFormClass(system.Instance(), className, &WindowProc);
+  RegisterFormClass(system, className, &WindowProc);
 
   UniqueMenu menu(BuildMenu());
   const DWORD style = FormStyle(def);
@@ -187,45 +185,26 @@ void Win32FormWindow::CreateControls() {
   }
 }
 
-HFONT Win32FormWindow::FontFor(const FontSpec& wanted) {
-  for (const auto& [cached, font] : fonts_) {
-    if (cached == wanted) return font.get();
-  }
-  UniqueFont font = CreateFormFont(wanted, dpi_);
-  const HFONT handle = font.get();
-  fonts_.emplace_back(wanted, std::move(font));
-  return handle;
-}
-
 void Win32FormWindow::ApplyLayout() {
-  // Fonts for the current DPI replace the old ones only after every control
-  // has been given its new font.
-  std::vector<std::pair<FontSpec, UniqueFont>> oldFonts = std::move(fonts_);
-  fonts_.clear();
+  FormResources& resources = system_.Resources();
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     const TwipsRect& r = rects_[i];
     ::MoveWindow(controls_[i], TwipsToPixels(r.left, dpi_), TwipsToPixels(r.top, dpi_),
                  TwipsToPixels(r.width, dpi_), TwipsToPixels(r.height, dpi_), TRUE);
-    ::SendMessageW(controls_[i], WM_SETFONT,
-                   reinterpret_cast<WPARAM>(FontFor(EffectiveFont(def_, def_.controls[i]))), TRUE);
+    const HFONT font = resources.Font(EffectiveFont(def_, def_.controls[i]), dpi_);
+    ::SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
 }
 
 void Win32FormWindow::ApplyIcons() {
-  // Drawn from the image made for the size, not scaled from another: crisp
-  // at 125 % and 150 % too.
-  auto load = [&](int metric) {
-    const int size = SystemMetricForDpi(metric, dpi_);
-    return UniqueIcon(static_cast<HICON>(
-        ::LoadImageW(system_.Instance(), MAKEINTRESOURCEW(IDI_PRAVEX), IMAGE_ICON, size, size, 0)));
-  };
-  UniqueIcon small = load(SM_CXSMICON);
-  UniqueIcon big = load(SM_CXICON);
-  if (small) ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
-  if (big) ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-  // The window has let go of the old ones now.
-  if (small) smallIcon_ = std::move(small);
-  if (big) bigIcon_ = std::move(big);
+  // The class's icons are made for the system's DPI.
+  if (dpi_ == SystemDpi() && !iconsSet_) return;
+  FormResources& resources = system_.Resources();
+  const HICON small = resources.Icon(SM_CXSMICON, dpi_);
+  const HICON big = resources.Icon(SM_CXICON, dpi_);
+  if (small) ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  if (big) ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  iconsSet_ = true;
 }
 
 void Win32FormWindow::FocusFirstControl() {

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <utility>
 #include <vector>
 
 #include "platform/window_system.h"
@@ -44,7 +43,7 @@ class Win32FormWindow final : public IFormWindow {
   HMENU BuildMenu() const;
   void CreateControls();
   void ApplyLayout();
-  HFONT FontFor(const FontSpec& wanted);
+  // The icons of the window's DPI, where it differs from the system's.
   void ApplyIcons();
   void FocusFirstControl();
   void KeepOptionTabStops();
@@ -57,11 +56,9 @@ class Win32FormWindow final : public IFormWindow {
   IFormEvents& events_;
   HWND hwnd_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-  std::vector<HWND> controls_;                          // by table index; owned by the window
-  std::vector<TwipsRect> rects_;                        // by table index
-  std::vector<std::pair<FontSpec, UniqueFont>> fonts_;  // for the current DPI
-  UniqueIcon smallIcon_;  // the title bar's and the task bar's, for the current DPI
-  UniqueIcon bigIcon_;
+  std::vector<HWND> controls_;    // by table index; owned by the window
+  std::vector<TwipsRect> rects_;  // by table index
+  bool iconsSet_ = false;         // the window has icons of its own, not the class's
   int cancelControl_ = -1;
   HWND savedFocus_ = nullptr;
   bool ready_ = false;  // events flow only once the window is complete

@@ -12,6 +12,7 @@
 
 #include "platform/mouse_pointer.h"
 #include "platform/window_system.h"
+#include "win32/form_resources.h"
 
 namespace pravex::win32 {
 
@@ -19,7 +20,7 @@ class Win32FormWindow;
 
 class Win32WindowSystem final : public IWindowSystem, public IMousePointer {
  public:
-  explicit Win32WindowSystem(HINSTANCE instance) : instance_(instance) {}
+  explicit Win32WindowSystem(HINSTANCE instance) : instance_(instance), resources_(instance) {}
   Win32WindowSystem(const Win32WindowSystem&) = delete;
   Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
 
@@ -61,6 +62,7 @@ class Win32WindowSystem final : public IWindowSystem, public IMousePointer {
   };
 
   HINSTANCE Instance() const { return instance_; }
+  FormResources& Resources() { return resources_; }
   void Register(Win32FormWindow* window);
   // Called as a window is about to be destroyed: a modal window gives the
   // others back their input first, so that activation returns to them.
@@ -76,6 +78,7 @@ class Win32WindowSystem final : public IWindowSystem, public IMousePointer {
   void Dispatch(MSG& msg);
 
   HINSTANCE instance_;
+  FormResources resources_;
   std::vector<Win32FormWindow*> windows_;  // in the order they were shown
   std::vector<ModalFrame> modal_;
   int pointer_ = pointer::kDefault;
