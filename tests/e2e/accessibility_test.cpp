@@ -359,6 +359,34 @@ TEST_F(AccessibilityTest, AHostedViewNotifiesItsParentAsTheEditControlDoes) {
   }
 }
 
+TEST_F(AccessibilityTest, AHostedViewShowsALargeTextAtOnceAndLaysOutTheRestInBetween) {
+  HostedTextView hosted;
+  const HWND view = hosted.view();
+  // Given its text while hidden, as a result window's text box is.
+  ::ShowWindow(view, SW_HIDE);
+  std::wstring text;
+  while (text.size() < 3'000'000) {
+    text += L"2024-05-14 09:31:07 #00012345 ZpxRuntime heartbeat: queue 0, 41 MB in use\r\n";
+  }
+  ::SetWindowTextW(view, text.c_str());
+  ::ShowWindow(view, SW_SHOW);
+  ::UpdateWindow(view);
+  auto scrollLines = [&] {
+    SCROLLINFO scroll{};
+    scroll.cbSize = sizeof(scroll);
+    scroll.fMask = SIF_RANGE;
+    ::GetScrollInfo(view, SB_VERT, &scroll);
+    return static_cast<LRESULT>(scroll.nMax) + 1;
+  };
+  EXPECT_GT(scrollLines(), 10000) << "the scroll bar gauges the whole text from the start";
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+  const LRESULT lines = ::SendMessageW(view, EM_GETLINECOUNT, 0, 0);
+  EXPECT_EQ(scrollLines(), lines) << "once the messages are handled, the layout is whole";
+  EXPECT_EQ(::SendMessageW(view, EM_LINEINDEX, lines - 1, 0),
+            static_cast<LRESULT>(text.size()));  // the empty line after the last break
+}
+
 // The events a screen reader follows the text box by, heard through a hook
 // on this process.
 class EventLog {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -164,6 +165,34 @@ TEST(LineLayoutTest, AnEditsRewrapEqualsAFullRewrap) {
           << "row " << row << ", edit " << edit << ": \"" << Printable(before) << "\" with "
           << removed << " removed at " << pos << " and \"" << Printable(inserted) << "\" inserted";
     }
+  }
+}
+
+TEST(LineLayoutTest, ALayoutBegunAndExtendedInPiecesEqualsAWholeOne) {
+  const std::wstring text =
+      L"first line\r\nsecond line that wraps around the width\rthird\n\nfifth\xD83D\xDE00 "
+      L"last words\r\n";
+  CharAdvances advances = TestAdvances();
+  const WrapOptions options{.width = 60, .tabWidth = 40};
+  LineLayout whole;
+  whole.Wrap(text, advances, options);
+  for (std::size_t first = 0; first < text.size(); first += 7) {
+    LineLayout pieces;
+    pieces.WrapStart(text, advances, options, first);
+    ASSERT_GT(pieces.LaidTo(), first) << "from " << first;
+    EXPECT_TRUE(pieces.LaidTo() == text.size() || IsHardLineStart(text, pieces.LaidTo()))
+        << "from " << first;
+    for (std::size_t through = first; !pieces.Complete(); through += 5) {
+      const std::size_t before = pieces.LaidTo();
+      pieces.Extend(text, advances, through);
+      // The lines laid out so far are those of the whole layout.
+      const std::vector<std::uint32_t>& got = pieces.Starts();
+      ASSERT_TRUE(std::equal(got.begin(), got.end(), whole.Starts().begin())) << "from " << first;
+      EXPECT_EQ(pieces.LineEnd(text, got.size() - 1), whole.LineEnd(text, got.size() - 1))
+          << "from " << first << " through " << through;
+      EXPECT_GE(pieces.LaidTo(), before);
+    }
+    EXPECT_EQ(pieces.Starts(), whole.Starts()) << "from " << first;
   }
 }
 

@@ -114,23 +114,60 @@ void LineLayout::WrapRange(std::wstring_view text, std::size_t from, std::size_t
   }
 }
 
+namespace {
+
+// Where a layout that must hold the character at `through` stops: the
+// next hard line start after it, or the text's end.
+std::size_t StopFor(std::wstring_view text, std::size_t through) {
+  return through >= text.size() ? text.size() : HardLineStartAtOrAfter(text, through + 1);
+}
+
+}  // namespace
+
 void LineLayout::Wrap(std::wstring_view text, CharAdvances& advances, const WrapOptions& options) {
+  WrapStart(text, advances, options, text.size());
+}
+
+void LineLayout::WrapStart(std::wstring_view text, CharAdvances& advances,
+                           const WrapOptions& options, std::size_t through) {
   CheckLength(text);
   const WrapOptions previous = options_;
   options_ = options;
   try {
+    const std::size_t to = StopFor(text, through);
     std::vector<std::uint32_t> starts;
-    starts.reserve(text.size() / 64 + 1);
-    WrapRange(text, 0, text.size(), advances, starts);
+    starts.reserve(to / 64 + 1);
+    WrapRange(text, 0, to, advances, starts);
     starts_.swap(starts);
+    laidTo_ = to;
+    complete_ = to == text.size();
   } catch (...) {
     options_ = previous;
     throw;
   }
 }
 
+void LineLayout::Extend(std::wstring_view text, CharAdvances& advances, std::size_t through) {
+  if (complete_ || through < laidTo_) return;
+  CheckLength(text);
+  const std::size_t to = StopFor(text, through);
+  scratch_.clear();
+  WrapRange(text, laidTo_, to, advances, scratch_);
+  if (starts_.capacity() < starts_.size() + scratch_.size()) {
+    // As many lines again as the part laid out so far suggests.
+    const double perCharacter = static_cast<double>(starts_.size()) / static_cast<double>(laidTo_);
+    starts_.reserve(
+        std::max(starts_.size() + scratch_.size(),
+                 static_cast<std::size_t>(perCharacter * 1.05 * static_cast<double>(text.size()))));
+  }
+  starts_.insert(starts_.end(), scratch_.begin(), scratch_.end());
+  laidTo_ = to;
+  complete_ = to == text.size();
+}
+
 void LineLayout::Update(std::wstring_view text, std::size_t pos, std::size_t removed,
                         std::size_t inserted, CharAdvances& advances) {
+  if (!complete_) throw std::logic_error("an edit of a layout not complete");
   CheckLength(text);
   // Whether a hard line starts at some place depends on the characters just
   // before and at it. The edit leaves those of every start before `pos` and
@@ -169,11 +206,12 @@ void LineLayout::Update(std::wstring_view text, std::size_t pos, std::size_t rem
     starts_.erase(starts_.begin() + static_cast<std::ptrdiff_t>(firstIndex + scratch_.size()),
                   starts_.begin() + static_cast<std::ptrdiff_t>(lastIndex));
   }
+  laidTo_ = text.size();
 }
 
 std::size_t LineLayout::LineEnd(std::wstring_view text, std::size_t line) const {
   const std::size_t start = starts_[line];
-  std::size_t end = line + 1 < starts_.size() ? starts_[line + 1] : text.size();
+  std::size_t end = line + 1 < starts_.size() ? starts_[line + 1] : laidTo_;
   if (end > start && text[end - 1] == L'\n') {
     --end;
     if (end > start && text[end - 1] == L'\r') --end;

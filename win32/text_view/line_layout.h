@@ -91,6 +91,17 @@ class LineLayout {
 
   // Lays the whole text out anew.
   void Wrap(std::wstring_view text, CharAdvances& advances, const WrapOptions& options);
+  // Lays the text out anew as far as the hard line holding the character at
+  // `through`; Extend goes on from there. A large text's first screen needs
+  // only its first lines.
+  void WrapStart(std::wstring_view text, CharAdvances& advances, const WrapOptions& options,
+                 std::size_t through);
+  // Lays out on, as far as the hard line holding the character at `through`.
+  void Extend(std::wstring_view text, CharAdvances& advances, std::size_t through);
+  // Whether the whole text is laid out; an Update needs it to be. Until
+  // then the lines end at LaidTo(), a hard line start.
+  bool Complete() const { return complete_; }
+  std::size_t LaidTo() const { return laidTo_; }
   // After `removed` characters at `pos` were replaced by `inserted` ones
   // (`text` is the text after the edit): wraps the touched hard lines again
   // and shifts the later line starts. Leaves the layout as it was if it throws.
@@ -115,6 +126,8 @@ class LineLayout {
 
   WrapOptions options_;
   std::vector<std::uint32_t> starts_{0};
+  std::size_t laidTo_ = 0;
+  bool complete_ = true;
   std::vector<std::uint32_t> scratch_;  // the rewrapped lines of an edit, reused
 };
 

@@ -18,6 +18,10 @@ bool IsKeyOrMouse(UINT message) {
 }
 
 constexpr int kViewSlot = 0;  // the window's extra bytes hold the view
+// Characters laid out per continuation: about a millisecond's work.
+constexpr std::size_t kLayoutPiece = 1u << 20;
+// Posted to the view itself while its layout is not complete.
+constexpr UINT kContinueLayoutMessage = WM_APP + 1;
 
 // Lines in a scroll bar position: an int, as the system keeps them.
 int ScrollPosition(std::size_t line) {
@@ -101,6 +105,9 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       UpdateScrollBar();
       return 0;
     }
+    case kContinueLayoutMessage:
+      ContinueLayout();
+      return 0;
     case WM_SETTEXT:
       SetText(lParam ? std::wstring(reinterpret_cast<const wchar_t*>(lParam)) : std::wstring());
       return TRUE;
@@ -395,16 +402,53 @@ text_view::WrapOptions TextView::CurrentWrap() const {
   return {.width = WrapWidth(), .tabWidth = 8 * averageCharWidth_};
 }
 
-const text_view::LineLayout& TextView::Lines() {
+const text_view::LineLayout& TextView::LinesThrough(std::size_t pos) {
   if (layoutStale_) {
-    layout_.Wrap(text_, advances_, CurrentWrap());
+    layout_.WrapStart(text_, advances_, CurrentWrap(), std::max(pos, firstShownWhenStale_));
     layoutStale_ = false;
     topLine_ = layout_.LineOf(firstShownWhenStale_);
+    ShownLines();
     ClampTopLine();
     UpdateScrollBar();
     PlaceCaret();
   }
+  if (!layout_.Complete() && pos >= layout_.LaidTo()) {
+    layout_.Extend(text_, advances_, pos);
+    if (layout_.Complete()) {
+      ClampTopLine();
+      UpdateScrollBar();
+    }
+  }
+  if (!layout_.Complete() && !continuationPosted_) {
+    continuationPosted_ = ::PostMessageW(hwnd_, kContinueLayoutMessage, 0, 0) != FALSE;
+  }
   return layout_;
+}
+
+const text_view::LineLayout& TextView::ShownLines() {
+  // Text a screen's worth of lines could not use up: wide lines of one
+  // character each, at most.
+  const std::size_t page = static_cast<std::size_t>(VisibleLines()) + 1;
+  const text_view::LineLayout& lines = LinesThrough(0);
+  while (!lines.Complete() && lines.LineCount() <= topLine_ + page) {
+    LinesThrough(lines.LaidTo() + kLayoutPiece / 64);
+  }
+  return lines;
+}
+
+void TextView::ContinueLayout() {
+  continuationPosted_ = false;
+  if (layoutStale_ || layout_.Complete()) return;
+  // A piece at a time, so that typing and painting go on in between.
+  LinesThrough(layout_.LaidTo() + kLayoutPiece);
+}
+
+std::size_t TextView::LineCountForScrolling() const {
+  if (layoutStale_ || layout_.Complete() || layout_.LaidTo() == 0) return layout_.LineCount();
+  const double perCharacter =
+      static_cast<double>(layout_.LineCount()) / static_cast<double>(layout_.LaidTo());
+  return std::max(layout_.LineCount(),
+                  static_cast<std::size_t>(perCharacter * static_cast<double>(text_.size())));
 }
 
 void TextView::Relayout() {
@@ -414,7 +458,7 @@ void TextView::Relayout() {
     layoutStale_ = true;
   }
   ::InvalidateRect(hwnd_, nullptr, FALSE);
-  if (::IsWindowVisible(hwnd_)) Lines();
+  if (::IsWindowVisible(hwnd_)) ShownLines();
 }
 
 void TextView::OnSize() {
@@ -431,8 +475,10 @@ void TextView::OnSize() {
 // --- Scrolling ------------------------------------------------------------------
 
 void TextView::ClampTopLine() {
+  // Until the whole text is laid out, the last page is not known.
+  if (layoutStale_ || !layout_.Complete()) return;
   const std::size_t page = static_cast<std::size_t>(VisibleLines());
-  const std::size_t lines = Lines().LineCount();
+  const std::size_t lines = layout_.LineCount();
   topLine_ = std::min(topLine_, lines > page ? lines - page : 0);
 }
 
@@ -466,7 +512,8 @@ void TextView::UpdateScrollBar() {
   info.cbSize = sizeof(info);
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
   info.nMin = 0;
-  info.nMax = ScrollPosition(Lines().LineCount() - 1);
+  ShownLines();
+  info.nMax = ScrollPosition(LineCountForScrolling() - 1);
   info.nPage = static_cast<UINT>(VisibleLines());
   info.nPos = ScrollPosition(topLine_);
   ::SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);

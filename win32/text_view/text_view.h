@@ -117,9 +117,19 @@ class TextView {
   int VisibleLines() const;
   int WrapWidth() const;
   text_view::WrapOptions CurrentWrap() const;
-  // The layout, brought up to date first. Every use of the lines goes
-  // through here, so that a hidden view may put its layout off.
-  const text_view::LineLayout& Lines();
+  // The layout of the whole text, brought up to date first. Every use of
+  // the lines goes through here or the two below, so that a hidden view may
+  // put its layout off.
+  const text_view::LineLayout& Lines() { return LinesThrough(text_.size()); }
+  // The layout as far as the character at `pos` at least. A large text is
+  // first laid out only as far as the screen needs; the rest follows in
+  // pieces between the window's other messages (ContinueLayout).
+  const text_view::LineLayout& LinesThrough(std::size_t pos);
+  // The layout as far as the last line on screen.
+  const text_view::LineLayout& ShownLines();
+  void ContinueLayout();
+  // The line count, estimated from the part laid out while the rest is not.
+  std::size_t LineCountForScrolling() const;
   void Relayout();
   void OnSize();
 
@@ -186,6 +196,7 @@ class TextView {
   // shows, and 20 MB wrapped twice would double the wait.
   bool layoutStale_ = false;
   std::size_t firstShownWhenStale_ = 0;  // the character to keep at the top
+  bool continuationPosted_ = false;      // a message will lay out on
 
   int lineHeight_ = 16;
   int averageCharWidth_ = 7;

@@ -13,19 +13,19 @@ constexpr long long kFarAway = 30000;
 }  // namespace
 
 bool TextView::IsWrappedLineEnd(std::size_t line, std::size_t pos) {
-  const text_view::LineLayout& lines = Lines();
+  const text_view::LineLayout& lines = LinesThrough(pos);
   return line + 1 < lines.LineCount() && pos == lines.LineStart(line + 1) &&
          !text_view::IsHardLineStart(text_, pos);
 }
 
 std::size_t TextView::CaretLine() {
-  const std::size_t line = Lines().LineOf(caret_);
+  const std::size_t line = LinesThrough(caret_).LineOf(caret_);
   if (caretAtLineEnd_ && line > 0 && IsWrappedLineEnd(line - 1, caret_)) return line - 1;
   return line;
 }
 
 POINT TextView::PointOf(std::size_t line, std::size_t pos) {
-  const text_view::LineLayout& lines = Lines();  // first: it may move the top line
+  const text_view::LineLayout& lines = LinesThrough(pos);  // first: it may move the top line
   const RECT area = TextArea();
   const long long row = static_cast<long long>(line) - static_cast<long long>(topLine_);
   const long long y = std::clamp(row * lineHeight_, -kFarAway, kFarAway);

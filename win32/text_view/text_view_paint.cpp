@@ -15,7 +15,7 @@ constexpr std::size_t kMaxRun = 2048;
 }  // namespace
 
 void TextView::Paint(HDC target, const RECT& dirty) {
-  const text_view::LineLayout& lines = Lines();  // first: it may move the top line
+  const text_view::LineLayout& lines = ShownLines();  // first: it may move the top line
   if (::IsRectEmpty(&dirty)) return;
   const int width = dirty.right - dirty.left;
   const int height = dirty.bottom - dirty.top;
@@ -54,9 +54,10 @@ void TextView::Paint(HDC target, const RECT& dirty) {
 }
 
 void TextView::PaintLine(HDC dc, std::size_t line, int left, int top, const RECT& clip) {
-  const std::size_t start = Lines().LineStart(line);
-  const std::size_t end = Lines().LineEnd(text_, line);
-  const int tabWidth = Lines().Options().tabWidth;
+  // Paint has laid the lines on screen out.
+  const std::size_t start = layout_.LineStart(line);
+  const std::size_t end = layout_.LineEnd(text_, line);
+  const int tabWidth = layout_.Options().tabWidth;
 
   // Tabs and NULs are drawn as blanks of their advance; what lies past the
   // right edge (blanks hanging there) is not drawn at all.
