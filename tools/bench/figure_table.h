@@ -17,6 +17,7 @@ enum class GoalKind {
   kRatioAtMost,     // measured / baseline <= limit
   kMeasuredAtMost,  // measured <= limit, in the figure's unit
   kMeasuredBelow,   // measured < limit, in the figure's unit
+  kOwnCostAtMost,   // measured - baseline <= limit: what Pravex adds, in the figure's unit
 };
 
 struct Goal {
@@ -38,8 +39,11 @@ struct Figure {
 std::string FormatValue(double value, Unit unit);
 
 std::optional<double> RatioOf(const Figure& figure);
+// Measured minus baseline: Pravex's own cost, which stays much the same from
+// one machine to the next while the baseline does not.
+std::optional<double> OwnCostOf(const Figure& figure);
 
-// "<= 1.3x", "<= 90.0 MB", "< 2.0 MB", or "-" without a goal.
+// "<= 1.3x", "<= 90.0 MB", "< 2.0 MB", "own <= 15 ms", or "-" without a goal.
 std::string GoalText(const Figure& figure);
 
 // Whether the goal was met; nothing when there is no goal or no value.

@@ -7,7 +7,7 @@ namespace {
 
 StartupSamples Startups() {
   return {.emptyMs = {200, 210, 190, 205, 195},
-          .pravexMs = {250, 260, 240, 900, 255},
+          .pravexMs = {240, 245, 230, 900, 235},
           .emptyPeakBytes = {10e6, 10e6, 10e6, 10e6, 10e6},
           .pravexPeakBytes = {14e6, 14e6, 14e6, 14e6, 14e6}};
 }
@@ -16,7 +16,7 @@ DiagnosisSamples Diagnoses(std::uint64_t bytes) {
   return {.reportBytes = bytes,
           .interpreterMs = {100, 100, 100, 100, 100},
           .pravexMs = {150, 150, 150, 150, 150},
-          .pravexPeakBytes = {80e6, 80e6, 80e6, 80e6, 80e6}};
+          .pravexPeakBytes = {60e6, 60e6, 60e6, 60e6, 60e6}};
 }
 
 const Figure* Named(const std::vector<Figure>& figures, std::string_view start) {
@@ -33,14 +33,16 @@ TEST(ReportLabelTest, NamesTheSizesInDecimalUnits) {
 }
 
 TEST(GoalsTest, DiagnosisGoalsDependOnTheReportSize) {
-  EXPECT_EQ(DiagnosisGoal(1'000).kind, GoalKind::kNone);
-  EXPECT_DOUBLE_EQ(DiagnosisGoal(1'000'000).limit, 1.2);
-  EXPECT_DOUBLE_EQ(DiagnosisGoal(20'000'000).limit, 2.0);
+  EXPECT_EQ(DiagnosisGoal(1'000).kind, GoalKind::kOwnCostAtMost);
+  EXPECT_DOUBLE_EQ(DiagnosisGoal(1'000).limit, 15);
+  EXPECT_DOUBLE_EQ(DiagnosisGoal(1'000'000).limit, 1.1);
+  EXPECT_DOUBLE_EQ(DiagnosisGoal(20'000'000).limit, 1.3);
+  EXPECT_EQ(DiagnosisGoal(5'000).kind, GoalKind::kNone);
 }
 
-TEST(GoalsTest, MemoryGoalIsThreeTimesTheReportAndThirtyMegabytes) {
+TEST(GoalsTest, MemoryGoalIsTwiceTheReportAndTwentyFiveMegabytes) {
   EXPECT_EQ(MemoryGoal(20'000'000).kind, GoalKind::kMeasuredAtMost);
-  EXPECT_DOUBLE_EQ(MemoryGoal(20'000'000).limit, 90e6);
+  EXPECT_DOUBLE_EQ(MemoryGoal(20'000'000).limit, 65e6);
   EXPECT_EQ(MemoryGoal(1'000'000).kind, GoalKind::kNone);
 }
 
@@ -48,13 +50,13 @@ TEST(BuildFiguresTest, TakesMediansAndComparesWithTheBaselines) {
   const auto figures = BuildFigures(Startups(), {Diagnoses(20'000'000)}, {345088, 20000});
   const Figure* startup = Named(figures, "start-up");
   ASSERT_NE(startup, nullptr);
-  EXPECT_DOUBLE_EQ(*startup->measured, 255);
+  EXPECT_DOUBLE_EQ(*startup->measured, 240);
   EXPECT_DOUBLE_EQ(*startup->baseline, 200);
   EXPECT_EQ(GoalMet(*startup), true);
 
   const Figure* memory = Named(figures, "peak working set, 20 MB");
   ASSERT_NE(memory, nullptr);
-  EXPECT_DOUBLE_EQ(*memory->measured, 80e6);
+  EXPECT_DOUBLE_EQ(*memory->measured, 60e6);
   EXPECT_DOUBLE_EQ(*memory->baseline, 10e6);
   EXPECT_EQ(GoalMet(*memory), true);
 
