@@ -33,8 +33,7 @@ namespace {
 
 class TextStream final : public ITextStream {
  public:
-  // Small pieces: the bytes of a large report are never held all at once.
-  static constexpr std::size_t kPieceSize = 1u << 17;
+  static constexpr std::size_t kPieceSize = 1u << 20;
   static constexpr std::size_t kHeadroom = 1u << 16;
 
   explicit TextStream(UniqueFile file) : file_(std::move(file)) {}

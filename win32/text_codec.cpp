@@ -36,41 +36,20 @@ std::string WideToAnsi(std::wstring_view text) {
 
 namespace {
 
-void AppendConverted(std::string_view bytes, std::wstring& out) {
+// In a single-byte code page each byte is one character, and the system is
+// asked only once.
+void AppendDecoded(std::string_view bytes, bool singleByte, std::wstring& out) {
   if (bytes.empty()) return;
   const int inLength = static_cast<int>(bytes.size());
-  const int needed = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), inLength, nullptr, 0);
+  const int needed =
+      singleByte ? inLength : ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), inLength, nullptr, 0);
   if (needed <= 0) Raise(error::kOutOfMemory);
   const std::size_t at = out.size();
   out.resize(at + static_cast<std::size_t>(needed));
-  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), inLength, out.data() + at, needed);
-}
-
-bool IsAscii(char byte) {
-  return static_cast<unsigned char>(byte) < 0x80;
-}
-
-// ASCII, nearly all of a report, means the same in every single-byte code
-// page and in UTF-8, where no byte of another character is below 0x80: it is
-// widened here, and only the runs of other bytes go through the system's
-// conversion. (In a double-byte code page a character's second byte may be
-// ASCII, so there everything is converted by the system.)
-void AppendWidened(std::string_view bytes, std::wstring& out) {
-  std::size_t at = 0;
-  while (at < bytes.size()) {
-    std::size_t end = at;
-    while (end < bytes.size() && IsAscii(bytes[end])) ++end;
-    if (end > at) {
-      const std::size_t start = out.size();
-      out.resize(start + (end - at));
-      wchar_t* target = out.data() + start;
-      for (std::size_t i = at; i < end; ++i) *target++ = static_cast<unsigned char>(bytes[i]);
-      at = end;
-    }
-    while (end < bytes.size() && !IsAscii(bytes[end])) ++end;
-    AppendConverted(bytes.substr(at, end - at), out);
-    at = end;
-  }
+  const int written =
+      ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), inLength, out.data() + at, needed);
+  if (written <= 0) Raise(error::kOutOfMemory);
+  out.resize(at + static_cast<std::size_t>(written));
 }
 
 }  // namespace
@@ -117,21 +96,13 @@ void AnsiStreamDecoder::Decode(std::string_view piece, std::wstring& out) {
     bytes = pending_;
   }
   const std::size_t complete = CompleteLength(bytes);
-  Append(bytes.substr(0, complete), out);
+  AppendDecoded(bytes.substr(0, complete), maxCharSize_ <= 1, out);
   std::string rest(bytes.substr(complete));
   pending_ = std::move(rest);
 }
 
-void AnsiStreamDecoder::Append(std::string_view bytes, std::wstring& out) const {
-  if (maxCharSize_ <= 1 || codePage_ == CP_UTF8) {
-    AppendWidened(bytes, out);
-  } else {
-    AppendConverted(bytes, out);
-  }
-}
-
 void AnsiStreamDecoder::Finish(std::wstring& out) {
-  Append(pending_, out);
+  AppendDecoded(pending_, maxCharSize_ <= 1, out);
   pending_.clear();
 }
 

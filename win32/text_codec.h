@@ -23,7 +23,6 @@ class AnsiStreamDecoder {
 
  private:
   std::size_t CompleteLength(std::string_view bytes) const;
-  void Append(std::string_view bytes, std::wstring& out) const;
 
   std::string pending_;
   unsigned codePage_;
