@@ -128,6 +128,11 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       OnSize();
       return 0;
+    case WM_NCPAINT: {
+      const LRESULT painted = ::DefWindowProcW(hwnd_, message, wParam, lParam);
+      framePainted_ = true;
+      return painted;
+    }
     case WM_ERASEBKGND:
       return 1;  // painting covers everything, from a memory DC
     case WM_PAINT: {
@@ -516,7 +521,9 @@ void TextView::UpdateScrollBar() {
   info.nMax = ScrollPosition(LineCountForScrolling() - 1);
   info.nPage = static_cast<UINT>(VisibleLines());
   info.nPos = ScrollPosition(topLine_);
-  ::SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
+  // Until the frame has been painted once, the scroll bar waits for that
+  // paint: drawing it at once as well would cost a second drawing.
+  ::SetScrollInfo(hwnd_, SB_VERT, &info, framePainted_);
 }
 
 void TextView::OnVScroll(WORD request) {

@@ -197,6 +197,7 @@ class TextView {
   bool layoutStale_ = false;
   std::size_t firstShownWhenStale_ = 0;  // the character to keep at the top
   bool continuationPosted_ = false;      // a message will lay out on
+  bool framePainted_ = false;            // the scroll bar has been drawn once
 
   int lineHeight_ = 16;
   int averageCharWidth_ = 7;
