@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "forms/form_def.h"
+#include "ui/form_def.h"
 
 namespace pravex {
 

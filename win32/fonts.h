@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "forms/form_def.h"
+#include "ui/form_def.h"
 #include "win32/handles.h"
 
 namespace pravex::win32 {

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "forms/form_def.h"
+#include "ui/form_def.h"
 #include "win32/handles.h"
 
 namespace pravex::win32 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/form_def.h"
+#include "ui/form_def.h"
 
 namespace pravex {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "forms/form_def.h"
+#include "ui/form_def.h"
 #include "forms/results/guidance.h"
 
 namespace pravex {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/form_def.h"
+#include "ui/form_def.h"
 #include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/message_box.h"
 #include "tests/e2e/driver/options.h"

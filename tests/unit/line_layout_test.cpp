@@ -2,7 +2,7 @@
 // start for hard breaks of each kind, wrapping at blanks and inside long
 // words, tabs; an edit's rewrap agreeing with a full one; how long 20 MB of
 // report takes. Word boundaries for Ctrl+Left/Right and double-click.
-#include "win32/text_view/line_layout.h"
+#include "text/line_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "win32/text_view/word_bounds.h"
+#include "text/word_bounds.h"
 
 namespace pravex::text_view {
 namespace {

@@ -1,14 +1,14 @@
 // The text view's positions for caret, selection and assistive technology:
 // caret stops around surrogate pairs and CR LF, and the ranges a screen
 // reader moves and expands by each unit, kept valid after edits.
-#include "win32/text_view/text_range.h"
+#include "text/text_range.h"
 
 #include <gtest/gtest.h>
 
 #include <cwctype>
 #include <string>
 
-#include "win32/text_view/caret_stops.h"
+#include "text/caret_stops.h"
 
 namespace pravex::text_view {
 namespace {

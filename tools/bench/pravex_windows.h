@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "forms/form_def.h"
+#include "ui/form_def.h"
 #include "tools/bench/launched_process.h"
 
 namespace pravex::bench {

@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "forms/form_def.h"
+#include "ui/form_def.h"
 #include "tests/e2e/driver/app_process.h"
 
 namespace pravex::screenshots {

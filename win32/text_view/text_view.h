@@ -24,8 +24,8 @@
 #include <vector>
 
 #include "win32/text_view/com_support.h"
-#include "win32/text_view/line_layout.h"
-#include "win32/text_view/text_range.h"
+#include "text/line_layout.h"
+#include "text/text_range.h"
 #include "win32/text_view/text_view_link.h"
 
 namespace pravex::win32 {

@@ -1,7 +1,7 @@
 // The caret, the selection and what they need repainted.
 #include "win32/text_view/text_view.h"
 
-#include "win32/text_view/caret_stops.h"
+#include "text/caret_stops.h"
 
 namespace pravex::win32 {
 

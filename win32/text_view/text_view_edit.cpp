@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "win32/text_view/caret_stops.h"
+#include "text/caret_stops.h"
 #include "win32/text_view/clipboard_text.h"
 #include "win32/text_view/text_view.h"
 

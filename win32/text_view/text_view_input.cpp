@@ -2,9 +2,9 @@
 #include <utility>
 
 #include "win32/handles.h"
-#include "win32/text_view/caret_stops.h"
+#include "text/caret_stops.h"
 #include "win32/text_view/text_view.h"
-#include "win32/text_view/word_bounds.h"
+#include "text/word_bounds.h"
 
 namespace pravex::win32 {
 

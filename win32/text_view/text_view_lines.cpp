@@ -4,7 +4,7 @@
 // stands for the caret's line.
 #include <algorithm>
 
-#include "win32/text_view/caret_stops.h"
+#include "text/caret_stops.h"
 #include "win32/text_view/text_view.h"
 
 namespace pravex::win32 {

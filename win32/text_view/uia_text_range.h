@@ -8,7 +8,7 @@
 
 #include "win32/text_view/accessibility_libraries.h"
 #include "win32/text_view/com_support.h"
-#include "win32/text_view/text_range.h"
+#include "text/text_range.h"
 #include "win32/text_view/text_view_link.h"
 #include "win32/text_view/uia_declarations.h"
 

@@ -1,4 +1,4 @@
-#include "win32/text_view/caret_stops.h"
+#include "text/caret_stops.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "win32/text_view/line_layout.h"
+#include "text/line_layout.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "win32/text_view/caret_stops.h"
+#include "text/caret_stops.h"
 
 namespace pravex::text_view {
 

@@ -1,9 +1,9 @@
-#include "win32/text_view/text_range.h"
+#include "text/text_range.h"
 
 #include <algorithm>
 
-#include "win32/text_view/caret_stops.h"
-#include "win32/text_view/word_bounds.h"
+#include "text/caret_stops.h"
+#include "text/word_bounds.h"
 
 namespace pravex::text_view {
 

@@ -1,4 +1,4 @@
-#include "forms/form_def.h"
+#include "ui/form_def.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 // Windows declared as data: the controls with their names, kinds, captions,
-// twips geometry, fonts and tab order, and the menus. The form runtime builds
-// real windows (or in-memory ones for the tests) from these tables.
+// twips geometry, fonts and tab order, and the menus. The forms declare
+// their windows with these tables; the window systems (the real one and
+// the tests' in-memory one) build windows from them.
 #pragma once
 
 #include <optional>

@@ -1,8 +1,8 @@
-#include "win32/text_view/word_bounds.h"
+#include "text/word_bounds.h"
 
 #include <algorithm>
 
-#include "win32/text_view/line_layout.h"
+#include "text/line_layout.h"
 
 namespace pravex::text_view {
 

@@ -15,7 +15,7 @@
 #include <optional>
 #include <string_view>
 
-#include "win32/text_view/line_layout.h"
+#include "text/line_layout.h"
 
 namespace pravex::text_view {
 
