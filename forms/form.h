@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "ui/form_def.h"
 #include "platform/window_system.h"
+#include "ui/form_def.h"
 
 namespace pravex {
 

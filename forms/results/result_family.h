@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "ui/form_def.h"
 #include "forms/results/guidance.h"
+#include "ui/form_def.h"
 
 namespace pravex {
 

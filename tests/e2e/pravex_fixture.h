@@ -11,11 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/form_def.h"
 #include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/message_box.h"
 #include "tests/e2e/driver/options.h"
 #include "tests/e2e/driver/user_registry.h"
+#include "ui/form_def.h"
 
 namespace pravex::e2e {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "ui/form_def.h"
 #include "tools/bench/launched_process.h"
+#include "ui/form_def.h"
 
 namespace pravex::bench {
 

@@ -7,8 +7,8 @@
 
 #include <string_view>
 
-#include "ui/form_def.h"
 #include "tests/e2e/driver/app_process.h"
+#include "ui/form_def.h"
 
 namespace pravex::screenshots {
 

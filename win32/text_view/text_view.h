@@ -23,9 +23,9 @@
 #include <string_view>
 #include <vector>
 
-#include "win32/text_view/com_support.h"
 #include "text/line_layout.h"
 #include "text/text_range.h"
+#include "win32/text_view/com_support.h"
 #include "win32/text_view/text_view_link.h"
 
 namespace pravex::win32 {

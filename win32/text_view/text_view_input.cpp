@@ -1,10 +1,10 @@
 // Keyboard, mouse and the context menu.
 #include <utility>
 
-#include "win32/handles.h"
 #include "text/caret_stops.h"
-#include "win32/text_view/text_view.h"
 #include "text/word_bounds.h"
+#include "win32/handles.h"
+#include "win32/text_view/text_view.h"
 
 namespace pravex::win32 {
 

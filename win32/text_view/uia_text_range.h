@@ -6,9 +6,9 @@
 
 #include <memory>
 
+#include "text/text_range.h"
 #include "win32/text_view/accessibility_libraries.h"
 #include "win32/text_view/com_support.h"
-#include "text/text_range.h"
 #include "win32/text_view/text_view_link.h"
 #include "win32/text_view/uia_declarations.h"
 
