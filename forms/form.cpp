@@ -18,10 +18,16 @@ Form::Control Form::Ctl(std::wstring_view name) {
   return Control(*this, index);
 }
 
+// A NUL, which a report may hold, is shown as a blank, and that is what is
+// copied and saved. A single-line text box, whose text would end at it,
+// gets the blank in its place.
 std::wstring Form::Control::Text() const {
-  return form_.Window().Text(index_);
+  std::wstring text = form_.Window().Text(index_);
+  std::replace(text.begin(), text.end(), L'\0', L' ');
+  return text;
 }
 void Form::Control::SetText(std::wstring text) {
+  if (!form_.def_.controls[index_].multiLine) std::replace(text.begin(), text.end(), L'\0', L' ');
   form_.Window().SetText(index_, std::move(text));
 }
 bool Form::Control::Value() const {

@@ -8,10 +8,14 @@ namespace pravex {
 // Styles and answers as the host numbers them.
 namespace mb {
 inline constexpr int kOkOnly = 0;
+inline constexpr int kYesNo = 4;
 inline constexpr int kCritical = 16;
+inline constexpr int kQuestion = 32;
 inline constexpr int kExclamation = 48;
 inline constexpr int kInformation = 64;
 inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
 }  // namespace mb
 
 class IMessageBoxes {

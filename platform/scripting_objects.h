@@ -2,7 +2,10 @@
 // line, and a file-system object that tests for files and reads them back.
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,13 +32,26 @@ namespace window_style {
 inline constexpr int kHidden = 0;
 }
 
+// What a waiting Run asks each time the command has run for another
+// `every` without ending: whether to go on waiting. Without a question, or
+// with `every` zero, Run waits as long as the command runs.
+struct WaitCheck {
+  std::chrono::seconds every{0};
+  std::function<bool(std::chrono::seconds waited)> keepWaiting;
+};
+
 class IShellObject {
  public:
   virtual ~IShellObject() = default;
   // Expands the environment variables in `commandLine`, starts it with the
   // given window style and, when `wait` is set, returns only when it has
-  // ended. Returns the exit code (0 when not waiting). Throws HostError.
-  virtual int Run(std::wstring_view commandLine, int windowStyle, bool wait) = 0;
+  // ended, or when `check` said not to wait any longer: then the command
+  // and everything it started are stopped first. Returns the exit code (0
+  // when not waiting). Throws HostError.
+  virtual int Run(std::wstring_view commandLine, int windowStyle, bool wait,
+                  const WaitCheck& check) = 0;
+  // The process's environment variable of that name, if it is set.
+  virtual std::optional<std::wstring> Environment(std::wstring_view name) = 0;
 };
 
 // Creates the objects; throws HostError when one cannot be created.

@@ -258,19 +258,14 @@ void Win32FormWindow::SetCaption(std::wstring_view caption) {
 
 std::wstring Win32FormWindow::Text(int control) const {
   const HWND child = ControlHandle(control);
-  if (const TextView* view = TextView::FromHandle(child)) {
-    // The view shows a NUL as a blank, and that is what is copied and saved.
-    std::wstring text = view->Text();
-    std::replace(text.begin(), text.end(), L'\0', L' ');
-    return text;
-  }
+  if (const TextView* view = TextView::FromHandle(child)) return view->Text();
   return WindowText(child);
 }
 
 void Win32FormWindow::SetText(int control, std::wstring text) {
   const HWND child = ControlHandle(control);
   if (TextView* view = TextView::FromHandle(child)) {
-    // Moved in: a large report stays one copy. The view shows NULs as blanks.
+    // Moved in: a large report stays one copy.
     try {
       view->SetText(std::move(text));
     } catch (const std::length_error&) {
@@ -278,9 +273,6 @@ void Win32FormWindow::SetText(int control, std::wstring text) {
     }
     return;
   }
-  // A window's text ends at its first NUL; a report holding NUL bytes shows
-  // a blank for each instead of losing everything after it.
-  std::replace(text.begin(), text.end(), L'\0', L' ');
   if (!::SetWindowTextW(child, text.c_str())) Raise(error::kOutOfMemory);
 }
 

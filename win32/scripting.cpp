@@ -87,7 +87,7 @@ class FileSystemObject final : public IFileSystemObject {
 }  // namespace
 
 std::unique_ptr<IShellObject> Win32ObjectFactory::CreateShell() {
-  return std::make_unique<Win32Shell>(windows_, messageBoxes_, PatienceFromEnvironment());
+  return std::make_unique<Win32Shell>(windows_);
 }
 
 std::unique_ptr<IFileSystemObject> Win32ObjectFactory::CreateFileSystemObject() {

@@ -2,7 +2,6 @@
 // Win32 calls.
 #pragma once
 
-#include "platform/message_box.h"
 #include "platform/scripting_objects.h"
 
 namespace pravex::win32 {
@@ -11,14 +10,12 @@ class Win32WindowSystem;
 
 class Win32ObjectFactory final : public IObjectFactory {
  public:
-  Win32ObjectFactory(Win32WindowSystem& windows, IMessageBoxes& messageBoxes)
-      : windows_(windows), messageBoxes_(messageBoxes) {}
+  explicit Win32ObjectFactory(Win32WindowSystem& windows) : windows_(windows) {}
   std::unique_ptr<IShellObject> CreateShell() override;
   std::unique_ptr<IFileSystemObject> CreateFileSystemObject() override;
 
  private:
   Win32WindowSystem& windows_;
-  IMessageBoxes& messageBoxes_;
 };
 
 // The environment variables of `text` expanded, as the command interpreter

@@ -14,9 +14,6 @@ namespace pravex::win32 {
 
 namespace {
 
-constexpr int kAnswerYes = 6;
-constexpr int kQuestionYesNo = 32 | 4;  // question icon, Yes and No
-
 // The interpreter and everything it starts, in one job, so that the whole
 // tree can be stopped when the user gives up waiting for it. The job sets no
 // limits: what the tool leaves running on purpose (a service helper it
@@ -57,17 +54,27 @@ class QuietChildErrors {
 
 }  // namespace
 
-std::chrono::seconds PatienceFromEnvironment() {
-  wchar_t value[32] = {};
-  const DWORD length = ::GetEnvironmentVariableW(L"PRAVEX_STATUS_PATIENCE_SECONDS", value, 32);
-  if (length == 0 || length >= 32) return kDefaultPatience;
-  wchar_t* end = nullptr;
-  const long seconds = std::wcstol(value, &end, 10);
-  if (*end != L'\0' || seconds <= 0) return kDefaultPatience;
-  return std::chrono::seconds(seconds);
+std::optional<std::wstring> Win32Shell::Environment(std::wstring_view name) {
+  const std::wstring variable(name);
+  std::wstring value(64, L'\0');
+  for (;;) {
+    ::SetLastError(ERROR_SUCCESS);
+    const DWORD length =
+        ::GetEnvironmentVariableW(variable.c_str(), value.data(), static_cast<DWORD>(value.size()));
+    if (length == 0) {
+      if (::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+      return std::wstring();
+    }
+    if (length < value.size()) {
+      value.resize(length);
+      return value;
+    }
+    value.resize(length);
+  }
 }
 
-int Win32Shell::Run(std::wstring_view commandLine, int windowStyle, bool wait) {
+int Win32Shell::Run(std::wstring_view commandLine, int windowStyle, bool wait,
+                    const WaitCheck& check) {
   std::wstring command = ExpandEnvironment(commandLine);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
@@ -88,10 +95,14 @@ int Win32Shell::Run(std::wstring_view commandLine, int windowStyle, bool wait) {
   ::ResumeThread(thread.get());
   if (!wait) return 0;
 
+  const bool asks = check.every.count() > 0 && check.keepWaiting;
+  const std::chrono::milliseconds interval =
+      asks ? std::chrono::milliseconds(check.every) : std::chrono::milliseconds(INFINITE);
   std::chrono::seconds waited{0};
-  while (!windows_.WaitKeepingWindowsPainted(process.get(), patience_)) {
-    waited += patience_;
-    if (!KeepWaiting(waited)) {
+  while (!windows_.WaitKeepingWindowsPainted(process.get(), interval)) {
+    if (!asks) continue;
+    waited += check.every;
+    if (!check.keepWaiting(waited)) {
       tree.Stop(process.get());
       windows_.WaitKeepingWindowsPainted(process.get(), std::chrono::seconds(10));
       break;
@@ -100,18 +111,6 @@ int Win32Shell::Run(std::wstring_view commandLine, int windowStyle, bool wait) {
   DWORD exitCode = 0;
   ::GetExitCodeProcess(process.get(), &exitCode);
   return static_cast<int>(exitCode);
-}
-
-bool Win32Shell::KeepWaiting(std::chrono::seconds waited) {
-  const long long minutes = waited.count() / 60;
-  const std::wstring howLong = minutes >= 2   ? std::to_wstring(minutes) + L" minutes"
-                               : minutes == 1 ? L"1 minute"
-                                              : std::to_wstring(waited.count()) + L" seconds";
-  const std::wstring prompt =
-      L"The status tool has been running for " + howLong +
-      L" and has not finished.\r\n\r\nKeep waiting for it? Choose No to stop it; the diagnosis "
-      L"then goes on with what the tool has written so far.";
-  return messageBoxes_.Show(prompt, kQuestionYesNo, L"Pravex") == kAnswerYes;
 }
 
 }  // namespace pravex::win32

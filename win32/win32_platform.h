@@ -18,7 +18,7 @@ class Win32Platform {
   explicit Win32Platform(HINSTANCE instance)
       : windows(instance),
         messageBoxes(windows),
-        objects(windows, messageBoxes),
+        objects(windows),
         clipboard(windows),
         saveDialog(windows),
         platform{settings,  files,      objects, clock,    messageBoxes,

@@ -5,6 +5,7 @@
 #include "forms/main/classification.h"
 #include "forms/main/main_form.h"
 #include "forms/main/report_name.h"
+#include "forms/main/status_tool_wait.h"
 #include "pravex_config.h"
 
 namespace pravex {
@@ -104,7 +105,8 @@ std::wstring MainForm::ExecCommand(const std::wstring& sCommand) {
     IClock& clock = m_.platform.clock;
     m_.sResultFile = ReportFilePath(GeneralDateText(clock, clock.Now()));
     m_.WriteTrace(L"ExecCommand() 3: Will run command");
-    m_.oShell->Run(ReportCommandLine(sCommand, m_.sResultFile), window_style::kHidden, true);
+    m_.oShell->Run(ReportCommandLine(sCommand, m_.sResultFile), window_style::kHidden, true,
+                   StatusToolWaitCheck(m_));
     m_.WriteTrace(L"ExecCommand() 4: Will check to see if the output temp file exists");
     if (m_.oFSO->FileExists(m_.sResultFile)) {
       m_.WriteTrace(L"ExecCommand() 5: File exists");

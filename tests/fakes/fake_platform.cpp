@@ -1,5 +1,7 @@
 #include "tests/fakes/fake_platform.h"
 
+#include <utility>
+
 #include "app/errors.h"
 
 namespace pravex::testing {
@@ -107,17 +109,32 @@ std::unique_ptr<ITextStream> FakeFso::OpenTextFile(std::wstring_view path) {
 
 // --- shell ------------------------------------------------------------------
 
-int FakeShell::Run(std::wstring_view commandLine, int windowStyle, bool wait) {
+int FakeShell::Run(std::wstring_view commandLine, int windowStyle, bool wait,
+                   const WaitCheck& check) {
   log_.push_back(L"run: " + std::wstring(commandLine) + L" [style " + std::to_wstring(windowStyle) +
                  (wait ? L", wait]" : L"]"));
-  if (onRun_) onRun_(std::wstring(commandLine));
+  if (factory_.onRun) factory_.onRun(std::wstring(commandLine));
+  if (wait && check.every.count() > 0 && check.keepWaiting) {
+    for (auto waited = check.every; waited < factory_.runsFor; waited += check.every) {
+      if (!check.keepWaiting(waited)) {
+        log_.push_back(L"stop: " + std::wstring(commandLine));
+        break;
+      }
+    }
+  }
   return 0;
+}
+
+std::optional<std::wstring> FakeShell::Environment(std::wstring_view name) {
+  const auto found = factory_.environment.find(std::wstring(name));
+  if (found == factory_.environment.end()) return std::nullopt;
+  return found->second;
 }
 
 std::unique_ptr<IShellObject> FakeObjectFactory::CreateShell() {
   if (failCreateWith) Raise(*failCreateWith);
   log_.push_back(L"create: shell");
-  return std::make_unique<FakeShell>(log_, onRun);
+  return std::make_unique<FakeShell>(log_, *this);
 }
 
 std::unique_ptr<IFileSystemObject> FakeObjectFactory::CreateFileSystemObject() {
@@ -157,7 +174,7 @@ int FakeMessageBoxes::Show(std::wstring_view prompt, int style, std::wstring_vie
   shown.push_back({std::wstring(prompt), style, std::wstring(title)});
   log_.push_back(L"msgbox: " + std::wstring(prompt));
   if (onShow) onShow(shown.back());
-  return mb::kAnswerOk;
+  return std::exchange(nextAnswer, mb::kAnswerOk);
 }
 
 void FakeClipboard::SetText(std::wstring_view value) {

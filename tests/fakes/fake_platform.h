@@ -2,6 +2,7 @@
 // that tests can check the order of what the program did.
 #pragma once
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <map>
@@ -87,15 +88,18 @@ class FakeFso : public IFileSystemObject {
   FakeFileSystem& files_;
 };
 
+class FakeObjectFactory;
+
 class FakeShell : public IShellObject {
  public:
-  FakeShell(EventLog& log, std::function<void(const std::wstring&)>& onRun)
-      : log_(log), onRun_(onRun) {}
-  int Run(std::wstring_view commandLine, int windowStyle, bool wait) override;
+  FakeShell(EventLog& log, FakeObjectFactory& factory) : log_(log), factory_(factory) {}
+  int Run(std::wstring_view commandLine, int windowStyle, bool wait,
+          const WaitCheck& check) override;
+  std::optional<std::wstring> Environment(std::wstring_view name) override;
 
  private:
   EventLog& log_;
-  std::function<void(const std::wstring&)>& onRun_;
+  FakeObjectFactory& factory_;
 };
 
 class FakeObjectFactory : public IObjectFactory {
@@ -106,6 +110,10 @@ class FakeObjectFactory : public IObjectFactory {
 
   // Runs in place of the command line; by default nothing happens.
   std::function<void(const std::wstring&)> onRun;
+  // How long the command runs, as its wait check sees it, and the process
+  // environment the shell reports.
+  std::chrono::seconds runsFor{0};
+  std::map<std::wstring, std::wstring> environment;
   std::optional<int> failCreateWith;
 
  private:
@@ -136,7 +144,8 @@ class FakeMessageBoxes : public IMessageBoxes {
   int Show(std::wstring_view prompt, int style, std::wstring_view title) override;
 
   std::vector<ShownMessage> shown;
-  std::function<void(const ShownMessage&)> onShow;
+  std::function<void(const ShownMessage&)> onShow;  // may set the answer
+  int nextAnswer = mb::kAnswerOk;
 
  private:
   EventLog& log_;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/main/classification.h"
+#include "forms/main/status_tool_wait.h"
 #include "pravex_config.h"
 #include "tests/unit/program_fixture.h"
 
@@ -289,6 +290,60 @@ TEST_F(DiagnoseTest, InputArrivingWhileAPressRunsIsDroppedNotRunInsideIt) {
       main->ChooseMenu(L"MenuExit");
       EXPECT_EQ(fake.windows.Find(L"MainForm"), nullptr) << where;
     }
+  }
+}
+
+TEST(StatusToolPatience, IsTwoMinutesUnlessTheSettingGivesPositiveSeconds) {
+  const std::pair<std::optional<std::wstring>, long long> rows[] = {
+      {std::nullopt, 120}, {L"", 120},   {L"30", 30},  {L"0", 120},
+      {L"-5", 120},        {L"2x", 120}, {L" 7", 120}, {L"99999999999", 120},
+  };
+  for (const auto& [setting, seconds] : rows) {
+    EXPECT_EQ(PatienceFrom(setting).count(), seconds) << (setting ? "set" : "unset");
+  }
+}
+
+TEST_F(DiagnoseTest, ATooLongRunAsksAfterEachPatienceAndNoStopsTheTool) {
+  struct Row {
+    const wchar_t* patience;  // null: the setting is absent
+    long long runsFor;
+    std::vector<int> answers;
+    std::vector<std::wstring> asked;  // how long it had run at each question
+    bool stopped;
+  };
+  const Row rows[] = {
+      {nullptr, 100, {}, {}, false},
+      {nullptr, 300, {mb::kAnswerYes, mb::kAnswerYes}, {L"2 minutes", L"4 minutes"}, false},
+      {L"30", 70, {mb::kAnswerNo}, {L"30 seconds"}, true},
+      {L"60", 200, {mb::kAnswerYes, mb::kAnswerNo}, {L"1 minute", L"2 minutes"}, true},
+  };
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    FakePlatform fake;
+    if (rows[row].patience)
+      fake.objects.environment[L"PRAVEX_STATUS_PATIENCE_SECONDS"] = rows[row].patience;
+    fake.objects.runsFor = std::chrono::seconds(rows[row].runsFor);
+    std::size_t answered = 0;
+    std::vector<std::wstring> asked;
+    fake.messageBoxes.onShow = [&](const ShownMessage& shown) {
+      if (shown.style != (mb::kQuestion | mb::kYesNo)) return;
+      EXPECT_EQ(shown.title, L"Pravex") << "row " << row;
+      const std::wstring start = L"The status tool has been running for ";
+      const std::wstring rest =
+          L" and has not finished.\r\n\r\nKeep waiting for it? Choose No to stop it; the diagnosis "
+          L"then goes on with what the tool has written so far.";
+      ASSERT_TRUE(shown.prompt.starts_with(start) && shown.prompt.ends_with(rest)) << "row " << row;
+      asked.push_back(
+          shown.prompt.substr(start.size(), shown.prompt.size() - start.size() - rest.size()));
+      fake.messageBoxes.nextAnswer = rows[row].answers.at(answered++);
+    };
+    Program program(fake.platform);
+    program.Start();
+    fake.windows.Get(L"MainForm").Click(L"OptionVastrel");
+    fake.windows.Get(L"MainForm").Click(L"ButtonDiagnose");
+    EXPECT_EQ(asked, rows[row].asked) << "row " << row;
+    EXPECT_EQ(fake.Entries(L"stop: ").size(), rows[row].stopped ? 1u : 0u) << "row " << row;
+    // Either way the diagnosis goes on with what the tool wrote.
+    EXPECT_EQ(fake.messageBoxes.shown.back().style, 16) << "row " << row;
   }
 }
 

@@ -52,6 +52,16 @@ TEST_F(ResultWindowTest, CopyPutsExactlyTheTextBoxOnTheClipboard) {
   EXPECT_EQ(fake_.clipboard.text, L"edited by the user");
 }
 
+TEST_F(ResultWindowTest, ANulInTheReportIsCopiedAndSavedAsTheBlankItShowsAs) {
+  OpenResult(0);
+  Result().Type(L"Text1", std::wstring(L"a\0b", 3));
+  fake_.saveDialog.answers = {L"C:\\nul.txt"};
+  Result().Click(L"CopyToClipboard");
+  Result().Click(L"Save");
+  EXPECT_EQ(fake_.clipboard.text, L"a b");
+  EXPECT_EQ(fake_.files.Bytes(L"C:\\nul.txt"), "a b\r\n");
+}
+
 TEST_F(ResultWindowTest, TheExpiredLicenseWindowsCopyButtonKeepsItsOwnName) {
   OpenResult(1);
   EXPECT_EQ(name_, L"FormIssueA");
