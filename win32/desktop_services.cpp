@@ -3,11 +3,11 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/errors.h"
+#include "win32/clipboard_text.h"
 #include "win32/handles.h"
 #include "win32/system_library.h"
 #include "win32/window_system.h"
@@ -77,47 +77,19 @@ int Win32MessageBoxes::Show(std::wstring_view prompt, int style, std::wstring_vi
 
 namespace {
 
-// Another program may hold the clipboard for a moment; try a few times.
-class OpenedClipboard {
- public:
-  explicit OpenedClipboard(HWND owner) {
-    for (int attempt = 0; attempt < 20 && !open_; ++attempt) {
-      open_ = ::OpenClipboard(owner) != FALSE;
-      if (!open_) ::Sleep(25);
-    }
-    if (!open_) Raise(error::kPermissionDenied);
-  }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-  ~OpenedClipboard() {
-    if (open_) ::CloseClipboard();
-  }
-
- private:
-  bool open_ = false;
-};
+void RaiseFor(ClipboardOutcome outcome) {
+  if (outcome == ClipboardOutcome::kOutOfMemory) Raise(error::kOutOfMemory);
+  if (outcome == ClipboardOutcome::kBusy) Raise(error::kPermissionDenied);
+}
 
 }  // namespace
 
 void Win32Clipboard::Clear() {
-  OpenedClipboard clipboard(windows_.AnyWindow());
-  ::EmptyClipboard();
+  RaiseFor(ClearClipboard(windows_.AnyWindow()));
 }
 
 void Win32Clipboard::SetText(std::wstring_view text) {
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
-  if (!memory) Raise(error::kOutOfMemory);
-  void* target = ::GlobalLock(memory.get());
-  if (!target) Raise(error::kOutOfMemory);
-  std::memcpy(target, text.data(), text.size() * sizeof(wchar_t));
-  static_cast<wchar_t*>(target)[text.size()] = L'\0';
-  ::GlobalUnlock(memory.get());
-
-  OpenedClipboard clipboard(windows_.AnyWindow());
-  ::EmptyClipboard();
-  if (!::SetClipboardData(CF_UNICODETEXT, memory.get())) Raise(error::kPermissionDenied);
-  memory.release();  // the clipboard owns it now
+  RaiseFor(PutClipboardText(windows_.AnyWindow(), text));
 }
 
 // --- Save dialog --------------------------------------------------------------

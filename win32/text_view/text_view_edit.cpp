@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "text/caret_stops.h"
-#include "win32/text_view/clipboard_text.h"
+#include "win32/clipboard_text.h"
 #include "win32/text_view/text_view.h"
 
 namespace pravex::win32 {
@@ -107,14 +107,14 @@ void TextView::Copy() {
   if (!HasSelection()) return;
   const std::wstring_view selected(text_.data() + SelectionStart(),
                                    SelectionEnd() - SelectionStart());
-  if (!PutClipboardText(hwnd_, selected)) ::MessageBeep(MB_OK);
+  if (PutClipboardText(hwnd_, selected) != ClipboardOutcome::kDone) ::MessageBeep(MB_OK);
 }
 
 void TextView::Cut() {
   if (!HasSelection()) return;
   const std::wstring_view selected(text_.data() + SelectionStart(),
                                    SelectionEnd() - SelectionStart());
-  if (!PutClipboardText(hwnd_, selected)) {
+  if (PutClipboardText(hwnd_, selected) != ClipboardOutcome::kDone) {
     ::MessageBeep(MB_OK);
     return;
   }

@@ -1,4 +1,4 @@
-#include "win32/text_view/clipboard_text.h"
+#include "win32/clipboard_text.h"
 
 #include <algorithm>
 
@@ -8,9 +8,17 @@ namespace pravex::win32 {
 
 namespace {
 
+constexpr int kOpenAttempts = 20;
+constexpr DWORD kOpenRetryMs = 25;
+
 class OpenClipboardScope {
  public:
-  explicit OpenClipboardScope(HWND owner) : open_(::OpenClipboard(owner) != FALSE) {}
+  explicit OpenClipboardScope(HWND owner) {
+    for (int attempt = 0; attempt < kOpenAttempts && !open_; ++attempt) {
+      if (attempt > 0) ::Sleep(kOpenRetryMs);
+      open_ = ::OpenClipboard(owner) != FALSE;
+    }
+  }
   OpenClipboardScope(const OpenClipboardScope&) = delete;
   OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
   ~OpenClipboardScope() {
@@ -19,7 +27,7 @@ class OpenClipboardScope {
   bool IsOpen() const { return open_; }
 
  private:
-  bool open_;
+  bool open_ = false;
 };
 
 class GlobalLockScope {
@@ -39,21 +47,27 @@ class GlobalLockScope {
 
 }  // namespace
 
-bool PutClipboardText(HWND owner, std::wstring_view text) {
+ClipboardOutcome PutClipboardText(HWND owner, std::wstring_view text) {
   UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
-  if (!memory) return false;
+  if (!memory) return ClipboardOutcome::kOutOfMemory;
   {
     GlobalLockScope lock(memory.get());
     auto* target = static_cast<wchar_t*>(lock.Data());
-    if (!target) return false;
+    if (!target) return ClipboardOutcome::kOutOfMemory;
     std::replace_copy(text.begin(), text.end(), target, L'\0', L' ');
     target[text.size()] = L'\0';
   }
   OpenClipboardScope clipboard(owner);
-  if (!clipboard.IsOpen() || !::EmptyClipboard()) return false;
-  if (!::SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
+  if (!clipboard.IsOpen() || !::EmptyClipboard()) return ClipboardOutcome::kBusy;
+  if (!::SetClipboardData(CF_UNICODETEXT, memory.get())) return ClipboardOutcome::kBusy;
   memory.release();  // the clipboard owns it now
-  return true;
+  return ClipboardOutcome::kDone;
+}
+
+ClipboardOutcome ClearClipboard(HWND owner) {
+  OpenClipboardScope clipboard(owner);
+  if (!clipboard.IsOpen() || !::EmptyClipboard()) return ClipboardOutcome::kBusy;
+  return ClipboardOutcome::kDone;
 }
 
 bool GetClipboardText(HWND owner, std::wstring& text) {
