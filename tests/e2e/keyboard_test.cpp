@@ -77,8 +77,10 @@ TEST_F(KeyboardTest, MainWindowTabReachesBothOptionsAndTheArrowsChooseWithinTheG
                     {kBackTab, L"ButtonDiagnose"},
                     {kBackTab, L"OptionZPX"},
                     {kBackTab, L"OptionVastrel"},
-                    {kSpace, L"OptionVastrel"},
-                    {kTab, L"OptionZPX"},
+                    {kSpace, L"OptionVastrel"}});
+  EXPECT_TRUE(IsChecked(Control(main, form, L"OptionVastrel"))) << "Space chose Vastrel";
+  ExpectFocusSteps(main, form, L"OptionVastrel",
+                   {{kTab, L"OptionZPX"},
                     {kTab, L"ButtonDiagnose"},
                     {kTab, L"OptionVastrel"},
                     {{VK_RIGHT}, L"OptionZPX"}});
