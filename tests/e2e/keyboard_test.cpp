@@ -78,20 +78,25 @@ TEST_F(KeyboardTest, MainWindowTabReachesBothOptionsAndTheArrowsChooseWithinTheG
                     {kBackTab, L"OptionZPX"},
                     {kBackTab, L"OptionVastrel"},
                     {kSpace, L"OptionVastrel"}});
-  EXPECT_TRUE(IsChecked(Control(main, form, L"OptionVastrel"))) << "Space chose Vastrel";
+  EXPECT_TRUE(
+      PollUntil([&] { return IsChecked(Control(main, form, L"OptionVastrel")); }, kFocusLimit))
+      << "Space chose Vastrel";
   ExpectFocusSteps(main, form, L"OptionVastrel",
                    {{kTab, L"OptionZPX"},
                     {kTab, L"ButtonDiagnose"},
                     {kTab, L"OptionVastrel"},
                     {{VK_RIGHT}, L"OptionZPX"}});
+  EXPECT_TRUE(PollUntil([&] { return IsChecked(Control(main, form, L"OptionZPX")); }, kFocusLimit))
+      << "the arrow chose ZPX";
   EXPECT_FALSE(IsChecked(Control(main, form, L"OptionVastrel")));
-  EXPECT_TRUE(IsChecked(Control(main, form, L"OptionZPX"))) << "the arrow chose ZPX";
   ExpectFocusSteps(main, form, L"OptionZPX",
                    {{kBackTab, L"OptionVastrel"},
                     {{VK_DOWN}, L"OptionZPX"},
                     {{VK_UP}, L"OptionVastrel"},
                     {kTab, L"OptionZPX"}});
-  EXPECT_TRUE(IsChecked(Control(main, form, L"OptionVastrel"))) << "the arrow chose Vastrel";
+  EXPECT_TRUE(
+      PollUntil([&] { return IsChecked(Control(main, form, L"OptionVastrel")); }, kFocusLimit))
+      << "the arrow chose Vastrel";
   ExitByMenu(main);
 }
 
