@@ -345,9 +345,7 @@ LRESULT CALLBACK Win32FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPa
   try {
     return self->OnMessage(message, wParam, lParam);
   } catch (...) {
-    const ErrorInfo error = CurrentErrorInfo();
-    const std::wstring text =
-        L"Error in the window: " + std::to_wstring(error.number) + L": " + error.description;
+    const std::wstring text = L"Error in the window: " + ErrorText(CurrentErrorInfo());
     ::MessageBoxW(hwnd, text.c_str(), L"Pravex", MB_OK | MB_APPLMODAL);
     return 0;
   }

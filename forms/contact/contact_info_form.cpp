@@ -120,12 +120,9 @@ void ContactInfoForm::AppendEmailLine(const std::wstring& email) {
   try {
     m_.platform.files.WriteText(m_.sResultFile, OpenMode::Append, EmailLine(email));
   } catch (...) {
-    const ErrorInfo error = CurrentErrorInfo();
-    const std::wstring detail = std::to_wstring(error.number) + L": " + error.description;
-    m_.WriteTrace(L"ContactInfoForm.OKButton_Click() error: " + detail);
-    m_.MsgBox(L"Error in ContactInfoForm.OKButton_Click: " + detail +
-              L"\r\nYour e-mail address could not be added to the report file " + m_.sResultFile +
-              L"; the report is sent without it.");
+    m_.ReportTrappedError(L"ContactInfoForm.OKButton_Click", CurrentErrorInfo(),
+                          L"Your e-mail address could not be added to the report file " +
+                              m_.sResultFile + L"; the report is sent without it.");
   }
 }
 

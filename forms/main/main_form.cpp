@@ -34,8 +34,7 @@ void MainForm::Form_Load() {
   } catch (...) {
     const ErrorInfo error = CurrentErrorInfo();
     if (error.number == error::kPathNotFound) {
-      m_.MsgBox(L"Error: " + std::to_wstring(error.number) + L": " + error.description +
-                L"\r\nPossible reason: C drive is not available");
+      m_.MsgBox(L"Error: " + ErrorText(error) + L"\r\nPossible reason: C drive is not available");
     } else {
       m_.ReportTrappedError(L"Form_Load", error);
     }

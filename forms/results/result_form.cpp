@@ -46,8 +46,7 @@ void ResultForm::Form_Load() {
     FillText();
   } catch (...) {
     const ErrorInfo error = CurrentErrorInfo();
-    m_.MsgBox(L"Error in Form_Load for " + std::wstring(Name()) + L": " +
-              std::to_wstring(error.number) + L": " + error.description);
+    m_.MsgBox(L"Error in Form_Load for " + std::wstring(Name()) + L": " + ErrorText(error));
   }
 }
 
@@ -106,11 +105,8 @@ void ResultForm::Form_Unload() {
 }
 
 void ResultForm::ReportFailure(std::wstring_view handler, const ErrorInfo& error,
-                               std::wstring_view detail) {
-  const std::wstring procedure = std::wstring(Name()) + L"." + std::wstring(handler);
-  const std::wstring number = std::to_wstring(error.number) + L": " + error.description;
-  m_.WriteTrace(procedure + L"() error: " + number);
-  m_.MsgBox(L"Error in " + procedure + L": " + number + L"\r\n" + std::wstring(detail));
+                               std::wstring_view consequence) {
+  m_.ReportTrappedError(std::wstring(Name()) + L"." + std::wstring(handler), error, consequence);
 }
 
 }  // namespace pravex

@@ -30,7 +30,9 @@ class ResultForm : public Form {
 
  private:
   void FillText();
-  void ReportFailure(std::wstring_view handler, const ErrorInfo& error, std::wstring_view detail);
+  // A trapped error of one of this window's handlers, and what it means.
+  void ReportFailure(std::wstring_view handler, const ErrorInfo& error,
+                     std::wstring_view consequence);
 
   Program& program_;
   Module1& m_;
