@@ -6,20 +6,27 @@
 
 namespace pravex {
 
+namespace {
+
+constexpr ControlDef kControls[] = {{.name = L"Text1",
+                                     .kind = ControlKind::TextBox,
+                                     .rect = {120, 120, 10575, 6255},
+                                     .tabIndex = 0,
+                                     .multiLine = true}};
+
+constexpr FormDef kFormHelpDef{
+    .name = L"FormHelp",
+    .caption = L"Help Contents",
+    .client = {10875, 6495},
+    .startPosition = StartPosition::WindowsDefault,
+    .font = kLargeFont,
+    .controls = kControls,
+};
+
+}  // namespace
+
 const FormDef& FormHelpDef() {
-  static const FormDef def{
-      .name = L"FormHelp",
-      .caption = L"Help Contents",
-      .client = {10875, 6495},
-      .startPosition = StartPosition::WindowsDefault,
-      .font = kLargeFont,
-      .controls = {{.name = L"Text1",
-                    .kind = ControlKind::TextBox,
-                    .rect = {120, 120, 10575, 6255},
-                    .tabIndex = 0,
-                    .multiLine = true}},
-  };
-  return def;
+  return kFormHelpDef;
 }
 
 std::wstring HelpText() {

@@ -10,21 +10,16 @@
 namespace pravex::testing {
 namespace {
 
-const FormDef& ProbeDef() {
-  static const FormDef def{
-      .name = L"Probe",
-      .caption = L"Probe",
-      .client = {3000, 2000},
-      .controls = {{.name = L"Boom", .kind = ControlKind::CommandButton, .tabIndex = 0},
-                   {.name = L"Close", .kind = ControlKind::CommandButton, .tabIndex = 1}},
-  };
-  return def;
-}
+constexpr ControlDef kProbeControls[] = {
+    {.name = L"Boom", .kind = ControlKind::CommandButton, .tabIndex = 0},
+    {.name = L"Close", .kind = ControlKind::CommandButton, .tabIndex = 1}};
+constexpr FormDef kProbeDef{
+    .name = L"Probe", .caption = L"Probe", .client = {3000, 2000}, .controls = kProbeControls};
 
 // A form whose handlers record their calls and can be told to fail.
 class ProbeForm : public Form {
  public:
-  explicit ProbeForm(Forms& forms) : Form(forms, ProbeDef()) {}
+  explicit ProbeForm(Forms& forms) : Form(forms, kProbeDef) {}
   void Form_Load() override {
     calls.push_back(L"load");
     if (failLoad) Raise(53);
