@@ -69,9 +69,10 @@ void Forms::Unload(Form& form) {
   if (loaded_.empty()) windows_.Quit();
 }
 
-void Forms::Click(Form& form, std::wstring_view name) {
+void Forms::Click(Form& form, std::wstring_view name, void (*handler)(Form& form)) {
   if (!form.IsLoaded() || !TakesInput(form)) return;
-  RunHandler(form, std::wstring(name) + L"_Click", [&] { form.Click(name); });
+  // A click handler is named after its control or menu item.
+  RunHandler(form, std::wstring(name) + L"_Click", [&] { handler(form); });
 }
 
 void Forms::Resize(Form& form) {

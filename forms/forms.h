@@ -45,8 +45,9 @@ class Forms {
   // message box) and never travels further.
   void RunHandler(Form& form, std::wstring_view handler, const std::function<void()>& body);
 
-  // The user pressed a control or chose a menu item (by name).
-  void Click(Form& form, std::wstring_view name);
+  // The user pressed the control or chose the menu item of that name, whose
+  // handler is `handler`.
+  void Click(Form& form, std::wstring_view name, void (*handler)(Form& form));
   void Resize(Form& form);
   void CloseRequest(Form& form);
 

@@ -127,6 +127,28 @@ constexpr const MenuItemDef* MenuItemAt(const FormDef& form, int index) {
   return nullptr;
 }
 
+// One control or menu item of a window, as its form's code reaches it: by
+// its place in the table, found by name when the program is built, so that
+// a name the table lacks stops the build instead of failing at run time.
+struct ControlRef {
+  int index;
+};
+struct MenuItemRef {
+  int index;
+};
+
+consteval ControlRef ControlNamed(const FormDef& form, std::wstring_view name) {
+  const int index = ControlIndex(form, name);
+  if (index < 0) throw "the window has no control of that name";
+  return {index};
+}
+
+consteval MenuItemRef MenuItemNamed(const FormDef& form, std::wstring_view name) {
+  const int index = MenuItemIndex(form, name);
+  if (index < 0) throw "the window has no menu item of that name";
+  return {index};
+}
+
 // The window order of the controls: those that take the focus in tab index
 // order, each preceded by the labels standing just before it in the table.
 // Tab follows this order, and assistive technology names a field after the

@@ -57,6 +57,17 @@ constexpr FormDef kContactInfoFormDef{
     .controls = kControls,
 };
 
+constexpr ControlRef kText1 = ControlNamed(kContactInfoFormDef, L"Text1");  // name
+constexpr ControlRef kText2 = ControlNamed(kContactInfoFormDef, L"Text2");  // company
+constexpr ControlRef kText3 = ControlNamed(kContactInfoFormDef, L"Text3");  // e-mail address
+constexpr ControlRef kOKButton = ControlNamed(kContactInfoFormDef, L"OKButton");
+constexpr ControlRef kCancelButton = ControlNamed(kContactInfoFormDef, L"CancelButton");
+
+constexpr ClickBinding kClicks[] = {
+    On<&ContactInfoForm::OKButton_Click>(kOKButton),
+    On<&ContactInfoForm::CancelButton_Click>(kCancelButton),
+};
+
 }  // namespace
 
 const FormDef& ContactInfoFormDef() {
@@ -68,27 +79,20 @@ std::wstring EmailLine(std::wstring_view email) {
 }
 
 ContactInfoForm::ContactInfoForm(Program& program)
-    : Form(program.forms, ContactInfoFormDef()), m_(program.module1) {}
-
-void ContactInfoForm::Click(std::wstring_view name) {
-  if (name == L"OKButton")
-    OKButton_Click();
-  else if (name == L"CancelButton")
-    CancelButton_Click();
-}
+    : Form(program.forms, ContactInfoFormDef(), kClicks), m_(program.module1) {}
 
 void ContactInfoForm::Form_Load() {
   m_.WriteTrace(L"ContactInfoForm.Form_Load() 1: Will obtain registry value");
-  Ctl(L"Text1").SetText(m_.GetSetting(L"Name", L""));
-  Ctl(L"Text2").SetText(m_.GetSetting(L"Company", L""));
-  Ctl(L"Text3").SetText(m_.GetSetting(L"email", L""));
+  Ctl(kText1).SetText(m_.GetSetting(L"Name", L""));
+  Ctl(kText2).SetText(m_.GetSetting(L"Company", L""));
+  Ctl(kText3).SetText(m_.GetSetting(L"email", L""));
   m_.WriteTrace(L"ContactInfoForm.Form_Load() 2: Registry value obtained");
 }
 
 std::wstring_view ContactInfoForm::MissingFieldMessage() {
-  if (Ctl(L"Text1").Text().empty()) return L"Fill in your name";
-  if (Ctl(L"Text2").Text().empty()) return L"Fill in your Company's name";
-  if (Ctl(L"Text3").Text().empty()) return L"Fill in your e-mail address";
+  if (Ctl(kText1).Text().empty()) return L"Fill in your name";
+  if (Ctl(kText2).Text().empty()) return L"Fill in your Company's name";
+  if (Ctl(kText3).Text().empty()) return L"Fill in your e-mail address";
   return {};
 }
 
@@ -97,9 +101,9 @@ void ContactInfoForm::OKButton_Click() {
     m_.MsgBox(missing, mb::kExclamation);
     return;
   }
-  const std::wstring name = Ctl(L"Text1").Text();
-  const std::wstring company = Ctl(L"Text2").Text();
-  const std::wstring email = Ctl(L"Text3").Text();
+  const std::wstring name = Ctl(kText1).Text();
+  const std::wstring company = Ctl(kText2).Text();
+  const std::wstring email = Ctl(kText3).Text();
 
   m_.WriteTrace(L"OKButton_Click() 1: Will save information to registry");
   m_.SaveSetting(L"Name", name);

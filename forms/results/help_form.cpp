@@ -23,6 +23,8 @@ constexpr FormDef kFormHelpDef{
     .controls = kControls,
 };
 
+constexpr ControlRef kText1 = ControlNamed(kFormHelpDef, L"Text1");
+
 }  // namespace
 
 const FormDef& FormHelpDef() {
@@ -59,12 +61,12 @@ TwipsSize FittedTextSize(TwipsSize outer, int widthMargin, int heightMargin) {
 FormHelp::FormHelp(Program& program) : Form(program.forms, FormHelpDef()) {}
 
 void FormHelp::Form_Load() {
-  Ctl(L"Text1").SetText(HelpText());
+  Ctl(kText1).SetText(HelpText());
 }
 
 void FormHelp::Form_Resize() {
   const TwipsSize size = FittedTextSize({Width(), Height()}, 300, 800);
-  Control text = Ctl(L"Text1");
+  Control text = Ctl(kText1);
   text.SetWidth(size.width);
   text.SetHeight(size.height);
 }

@@ -163,6 +163,32 @@ constexpr const FormDef& ResultFormDef(ResultKind kind) {
   return result_family_table::kDefs[static_cast<std::size_t>(kind)];
 }
 
+namespace result_family_table {
+
+// The control that `nameOf` names in each window, found when the program is
+// built; it must stand at the same place in all five.
+consteval ControlRef SamePlaceInAll(auto nameOf) {
+  const ControlRef first = ControlNamed(kDefs[0], nameOf(kVariants[0]));
+  for (std::size_t i = 0; i < kVariants.size(); ++i) {
+    if (ControlNamed(kDefs[i], nameOf(kVariants[i])).index != first.index) {
+      throw "the control stands elsewhere in another result window";
+    }
+  }
+  return first;
+}
+
+}  // namespace result_family_table
+
+consteval ControlRef ResultControlNamed(std::wstring_view name) {
+  return result_family_table::SamePlaceInAll([name](const ResultVariant&) { return name; });
+}
+
+// Each window's copy button, whatever its name.
+consteval ControlRef ResultCopyButton() {
+  return result_family_table::SamePlaceInAll(
+      [](const ResultVariant& v) { return v.copyButtonName; });
+}
+
 inline constexpr std::wstring_view kResultsBelowSeparator =
     L"========================= Results below ===============================";
 inline constexpr std::wstring_view kPlainSeparator = L"===========================================";

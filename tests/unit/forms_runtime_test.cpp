@@ -19,7 +19,10 @@ constexpr FormDef kProbeDef{
 // A form whose handlers record their calls and can be told to fail.
 class ProbeForm : public Form {
  public:
-  explicit ProbeForm(Forms& forms) : Form(forms, kProbeDef) {}
+  static constexpr ControlRef kBoom = ControlNamed(kProbeDef, L"Boom");
+  static constexpr ControlRef kClose = ControlNamed(kProbeDef, L"Close");
+
+  explicit ProbeForm(Forms& forms);
   void Form_Load() override {
     calls.push_back(L"load");
     if (failLoad) Raise(53);
@@ -29,15 +32,23 @@ class ProbeForm : public Form {
     calls.push_back(L"unload");
     if (failUnload) throw std::runtime_error("broken");
   }
-  void Click(std::wstring_view name) override {
-    calls.push_back(std::wstring(L"click ") + std::wstring(name));
-    if (name == L"Boom") Raise(5);
-    if (name == L"Close") forms().Unload(*this);
+  void Boom_Click() {
+    calls.push_back(L"click Boom");
+    Raise(5);
+  }
+  void Close_Click() {
+    calls.push_back(L"click Close");
+    forms().Unload(*this);
   }
   std::vector<std::wstring> calls;
   bool failLoad = false;
   bool failUnload = false;
 };
+
+constexpr ClickBinding kProbeClicks[] = {On<&ProbeForm::Boom_Click>(ProbeForm::kBoom),
+                                         On<&ProbeForm::Close_Click>(ProbeForm::kClose)};
+
+ProbeForm::ProbeForm(Forms& forms) : Form(forms, kProbeDef, kProbeClicks) {}
 
 class FormsRuntimeTest : public ::testing::Test {
  protected:
@@ -96,7 +107,7 @@ TEST_F(FormsRuntimeTest, AHandlerMayUnloadItsOwnForm) {
 
 TEST_F(FormsRuntimeTest, ControlsOfAnUnloadedFormAreAnUnsetObject) {
   try {
-    probe_.Ctl(L"Boom").Text();
+    probe_.Ctl(ProbeForm::kBoom).Text();
     FAIL() << "no error";
   } catch (const HostError& e) {
     EXPECT_EQ(e.Number(), 91);
