@@ -84,6 +84,7 @@ class Form : public IFormEvents {
   std::unique_ptr<IFormWindow> window_;
   bool loading_ = false;
   bool unloading_ = false;
+  int handlersRunning_ = 0;
 };
 
 }  // namespace pravex

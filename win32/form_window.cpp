@@ -352,7 +352,8 @@ LRESULT CALLBACK Win32FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPa
 }
 
 // After calling into the events, a handler must not touch the object: the
-// event may have unloaded the form and destroyed this very window.
+// event may have unloaded the form, and the runtime destroys this very
+// window once the form's handler has returned, before the event returns.
 LRESULT Win32FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {

@@ -26,6 +26,7 @@ class ProbeForm : public Form {
   void Form_Load() override {
     calls.push_back(L"load");
     if (failLoad) Raise(53);
+    if (unloadOnLoad) UnloadItselfAndGoOn();
   }
   void Form_Resize() override { calls.push_back(L"resize"); }
   void Form_Unload() override {
@@ -38,11 +39,17 @@ class ProbeForm : public Form {
   }
   void Close_Click() {
     calls.push_back(L"click Close");
+    UnloadItselfAndGoOn();
+  }
+  void UnloadItselfAndGoOn() {
     forms().Unload(*this);
+    if (afterUnload) afterUnload();
   }
   std::vector<std::wstring> calls;
   bool failLoad = false;
   bool failUnload = false;
+  bool unloadOnLoad = false;
+  std::function<void()> afterUnload;  // the rest of a handler that unloaded its form
 };
 
 constexpr ClickBinding kProbeClicks[] = {On<&ProbeForm::Boom_Click>(ProbeForm::kBoom),
@@ -103,6 +110,42 @@ TEST_F(FormsRuntimeTest, AHandlerMayUnloadItsOwnForm) {
   forms_.Show(probe_);
   EXPECT_TRUE(probe_.IsLoaded());
   EXPECT_EQ(fake_.windows.created, 2);
+}
+
+TEST(FormsRuntime, AWindowUnloadedByItsOwnHandlerIsDestroyedOnlyOnceTheHandlerHasReturned) {
+  struct Row {
+    const char* handler;
+    bool unloadOnLoad;
+    void (*act)(Forms& forms, ProbeForm& probe, MemoryWindowSystem& windows);
+  };
+  const Row rows[] = {
+      {"a click", false,
+       [](Forms& forms, ProbeForm& probe, MemoryWindowSystem& windows) {
+         forms.Show(probe);
+         windows.Get(L"Probe").Click(L"Close");
+       }},
+      {"Form_Load", true,
+       [](Forms& forms, ProbeForm& probe, MemoryWindowSystem&) { forms.Show(probe); }},
+  };
+  for (const Row& row : rows) {
+    FakePlatform fake;
+    Module1 module(fake.platform);
+    Forms forms(module, fake.windows);
+    ProbeForm probe(forms);
+    probe.unloadOnLoad = row.unloadOnLoad;
+    probe.afterUnload = [&] {
+      fake.log.push_back(L"the handler goes on");
+      EXPECT_FALSE(probe.IsLoaded()) << row.handler;
+      EXPECT_FALSE(forms.AnyLoaded()) << row.handler;
+      EXPECT_THROW(probe.Ctl(ProbeForm::kBoom).Text(), HostError) << row.handler;
+    };
+    row.act(forms, probe, fake.windows);
+    ASSERT_GE(fake.log.size(), 3u) << row.handler;
+    EXPECT_THAT(std::vector(fake.log.end() - 3, fake.log.end()),
+                ::testing::ElementsAre(L"the handler goes on", L"destroyed: Probe", L"quit"))
+        << row.handler;
+    EXPECT_EQ(fake.Entries(L"shown: ").size(), row.unloadOnLoad ? 0u : 1u) << row.handler;
+  }
 }
 
 TEST_F(FormsRuntimeTest, ControlsOfAnUnloadedFormAreAnUnsetObject) {
