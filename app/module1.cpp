@@ -2,6 +2,20 @@
 
 namespace pravex {
 
+namespace {
+
+std::wstring TrappedErrorMessage(std::wstring_view procedure, const ErrorInfo& error,
+                                 std::wstring_view consequence) {
+  std::wstring message = L"Error in " + std::wstring(procedure) + L": " + ErrorText(error);
+  if (!consequence.empty()) {
+    message += L"\r\n";
+    message += consequence;
+  }
+  return message;
+}
+
+}  // namespace
+
 std::wstring QuotedRecord(std::wstring_view text) {
   std::wstring record;
   record.reserve(text.size() + 4);
@@ -33,9 +47,10 @@ void Module1::ReportTraceFailure(const ErrorInfo& error) {
   if (traceFailureReported_) return;
   traceFailureReported_ = true;
   try {
-    MsgBox(L"Error in WriteTrace: " + std::to_wstring(error.number) + L": " + error.description +
-           L"\r\nThe trace file " + std::wstring(kTraceFile) +
-           L" cannot be written; the tool goes on without it.");
+    // Not through ReportTrappedError: its trace line would fail again.
+    MsgBox(TrappedErrorMessage(L"WriteTrace", error,
+                               L"The trace file " + std::wstring(kTraceFile) +
+                                   L" cannot be written; the tool goes on without it."));
   } catch (...) {
     // Nothing more can be done about a trace that cannot be written.
   }
@@ -45,10 +60,10 @@ int Module1::MsgBox(std::wstring_view prompt, int style, std::wstring_view title
   return platform.messageBoxes.Show(prompt, style, title);
 }
 
-void Module1::ReportTrappedError(std::wstring_view procedure, const ErrorInfo& error) {
-  const std::wstring detail = std::to_wstring(error.number) + L": " + error.description;
-  WriteTrace(std::wstring(procedure) + L"() error: " + detail);
-  MsgBox(L"Error in " + std::wstring(procedure) + L": " + detail);
+void Module1::ReportTrappedError(std::wstring_view procedure, const ErrorInfo& error,
+                                 std::wstring_view consequence) {
+  WriteTrace(std::wstring(procedure) + L"() error: " + ErrorText(error));
+  MsgBox(TrappedErrorMessage(procedure, error, consequence));
 }
 
 std::wstring Module1::GetSetting(std::wstring_view key, std::wstring_view defaultValue) {

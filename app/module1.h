@@ -56,8 +56,10 @@ class Module1 {
              std::wstring_view title = kAppTitle);
 
   // The convention of the error traps: a trace line "<procedure>() error: N:
-  // description" and the message "Error in <procedure>: N: description".
-  void ReportTrappedError(std::wstring_view procedure, const ErrorInfo& error);
+  // description" and the message "Error in <procedure>: N: description",
+  // followed on a line of its own by what it means for the user, if given.
+  void ReportTrappedError(std::wstring_view procedure, const ErrorInfo& error,
+                          std::wstring_view consequence = {});
 
   std::wstring GetSetting(std::wstring_view key, std::wstring_view defaultValue);
   void SaveSetting(std::wstring_view key, std::wstring_view value);

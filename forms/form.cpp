@@ -12,12 +12,6 @@ IFormWindow& Form::Window() const {
   return *window_;
 }
 
-Form::Control Form::Ctl(std::wstring_view name) {
-  const int index = ControlIndex(def_, name);
-  if (index < 0) throw HostError(error::kObjectNotSet);
-  return Control(*this, index);
-}
-
 // A NUL, which a report may hold, is shown as a blank, and that is what is
 // copied and saved. A single-line text box, whose text would end at it,
 // gets the blank in its place.
@@ -70,11 +64,21 @@ int Form::Height() const {
 
 void Form::OnClick(int control) {
   if (control < 0 || control >= static_cast<int>(def_.controls.size())) return;
-  forms_.Click(*this, def_.controls[control].name);
+  Press(ClickBinding::Source::Control, control, def_.controls[control].name);
 }
 
 void Form::OnMenu(int menuItem) {
-  if (const MenuItemDef* item = MenuItemAt(def_, menuItem)) forms_.Click(*this, item->name);
+  if (const MenuItemDef* item = MenuItemAt(def_, menuItem)) {
+    Press(ClickBinding::Source::MenuItem, menuItem, item->name);
+  }
+}
+
+// Labels, text boxes and option buttons have no click handler.
+void Form::Press(ClickBinding::Source source, int index, std::wstring_view name) {
+  const auto bound = std::ranges::find_if(clicks_, [&](const ClickBinding& click) {
+    return click.source == source && click.index == index;
+  });
+  if (bound != clicks_.end()) forms_.Click(*this, name, bound->handler);
 }
 
 void Form::OnResize() {

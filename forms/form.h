@@ -5,9 +5,11 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "forms/click_binding.h"
 #include "platform/window_system.h"
 #include "ui/form_def.h"
 
@@ -17,7 +19,9 @@ class Forms;
 
 class Form : public IFormEvents {
  public:
-  Form(Forms& forms, const FormDef& def) : forms_(forms), def_(def) {}
+  // `clicks` names the handler of each command button and menu item.
+  Form(Forms& forms, const FormDef& def, std::span<const ClickBinding> clicks = {})
+      : forms_(forms), def_(def), clicks_(clicks) {}
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
   ~Form() override = default;
@@ -25,8 +29,9 @@ class Form : public IFormEvents {
   const FormDef& Def() const { return def_; }
   std::wstring_view Name() const { return def_.name; }
   bool IsLoaded() const { return window_ != nullptr; }
+  std::span<const ClickBinding> Clicks() const { return clicks_; }
 
-  // One control of the loaded window, addressed by its name.
+  // One control of the loaded window.
   class Control {
    public:
     Control(Form& form, int index) : form_(form), index_(index) {}
@@ -45,7 +50,7 @@ class Form : public IFormEvents {
     int index_;
   };
 
-  Control Ctl(std::wstring_view name);
+  Control Ctl(ControlRef control) { return Control(*this, control.index); }
 
   std::wstring Caption() const;
   void SetCaption(std::wstring_view caption);
@@ -53,12 +58,11 @@ class Form : public IFormEvents {
   int Width() const;
   int Height() const;
 
-  // The handlers the runtime calls; each form overrides those it has.
+  // The handlers of the window's own events; each form overrides those it
+  // has. Clicks go to the handlers its bindings name.
   virtual void Form_Load() {}
   virtual void Form_Resize() {}
   virtual void Form_Unload() {}
-  // Runs the click handler of the control or menu item of that name.
-  virtual void Click(std::wstring_view name) { (void)name; }
 
  protected:
   Forms& forms() { return forms_; }
@@ -72,12 +76,15 @@ class Form : public IFormEvents {
   void OnMenu(int menuItem) override;
   void OnResize() override;
   void OnCloseRequest() override;
+  void Press(ClickBinding::Source source, int index, std::wstring_view name);
 
   Forms& forms_;
   const FormDef& def_;
+  std::span<const ClickBinding> clicks_;
   std::unique_ptr<IFormWindow> window_;
   bool loading_ = false;
   bool unloading_ = false;
+  int handlersRunning_ = 0;
 };
 
 }  // namespace pravex

@@ -5,6 +5,7 @@
 #include "app/errors.h"
 #include "app/module1.h"
 #include "forms/form.h"
+#include "platform/window_system.h"
 
 namespace pravex {
 
@@ -21,18 +22,35 @@ class Forms::InputOwner {
   std::vector<const Form*>& owners_;
 };
 
+class Forms::Running {
+ public:
+  explicit Running(Form& form) : form_(form) { ++form_.handlersRunning_; }
+  Running(const Running&) = delete;
+  Running& operator=(const Running&) = delete;
+  ~Running() { --form_.handlersRunning_; }
+
+ private:
+  Form& form_;
+};
+
+Forms::~Forms() = default;
+
 void Forms::RunHandler(Form& form, std::wstring_view handler, const std::function<void()>& body) {
-  const InputOwner nobody(*this, nullptr);
-  try {
-    body();
-  } catch (...) {
-    const ErrorInfo error = CurrentErrorInfo();
+  {
+    const InputOwner nobody(*this, nullptr);
+    const Running running(form);
     try {
-      module_.ReportTrappedError(std::wstring(form.Name()) + L"." + std::wstring(handler), error);
+      body();
     } catch (...) {
-      // The report itself failed; the program still goes on.
+      const ErrorInfo error = CurrentErrorInfo();
+      try {
+        module_.ReportTrappedError(std::wstring(form.Name()) + L"." + std::wstring(handler), error);
+      } catch (...) {
+        // The report itself failed; the program still goes on.
+      }
     }
   }
+  if (form.handlersRunning_ == 0) DestroyUnloadedWindows(form);
 }
 
 void Forms::Load(Form& form) {
@@ -62,16 +80,31 @@ void Forms::Unload(Form& form) {
   form.unloading_ = true;
   RunHandler(form, L"Form_Unload", [&] { form.Form_Unload(); });
   form.unloading_ = false;
-  // Unloading destroys the window and with it what the user typed.
-  std::unique_ptr<IFormWindow> window = std::move(form.window_);
+  // The form is unloaded from here on. Its window, and with it what the user
+  // typed, goes once no handler of the form runs: none of their later lines
+  // meets a destroyed window.
+  unloadedWindows_.push_back({&form, std::move(form.window_)});
   std::erase(loaded_, &form);
-  window.reset();
-  if (loaded_.empty()) windows_.Quit();
+  if (form.handlersRunning_ == 0) DestroyUnloadedWindows(form);
 }
 
-void Forms::Click(Form& form, std::wstring_view name) {
+void Forms::DestroyUnloadedWindows(const Form& form) {
+  // Taken off the list before they go: a window being destroyed may still
+  // hear from the system.
+  std::vector<std::unique_ptr<IFormWindow>> going;
+  for (UnloadedWindow& unloaded : unloadedWindows_) {
+    if (unloaded.form == &form) going.push_back(std::move(unloaded.window));
+  }
+  if (going.empty()) return;
+  std::erase_if(unloadedWindows_, [](const UnloadedWindow& unloaded) { return !unloaded.window; });
+  going.clear();
+  if (loaded_.empty() && unloadedWindows_.empty()) windows_.Quit();
+}
+
+void Forms::Click(Form& form, std::wstring_view name, void (*handler)(Form& form)) {
   if (!form.IsLoaded() || !TakesInput(form)) return;
-  RunHandler(form, std::wstring(name) + L"_Click", [&] { form.Click(name); });
+  // A click handler is named after its control or menu item.
+  RunHandler(form, std::wstring(name) + L"_Click", [&] { handler(form); });
 }
 
 void Forms::Resize(Form& form) {

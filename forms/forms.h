@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -11,6 +12,7 @@ namespace pravex {
 
 class Form;
 class Module1;
+class IFormWindow;
 class IWindowSystem;
 
 enum class ShowMode { Modeless, Modal };
@@ -18,6 +20,9 @@ enum class ShowMode { Modeless, Modal };
 class Forms {
  public:
   Forms(Module1& module, IWindowSystem& windows) : module_(module), windows_(windows) {}
+  Forms(const Forms&) = delete;
+  Forms& operator=(const Forms&) = delete;
+  ~Forms();
 
   Module1& module() { return module_; }
 
@@ -26,8 +31,9 @@ class Forms {
   // show returns when the form has been unloaded.
   void Show(Form& form, ShowMode mode = ShowMode::Modeless);
 
-  // Runs Form_Unload and destroys the window. The program ends when no
-  // window is left.
+  // Runs Form_Unload and destroys the window; unloaded from inside one of
+  // its own handlers, the window goes once the outermost of them has
+  // returned. The program ends when no window is left.
   void Unload(Form& form);
 
   bool AnyLoaded() const { return !loaded_.empty(); }
@@ -42,24 +48,36 @@ class Forms {
 
   // Runs one handler of `form`. An error that the handler does not trap
   // itself is reported in the program's usual style (a trace line and a
-  // message box) and never travels further.
+  // message box) and never travels further. While it runs, the form's
+  // window stays, also when the handler unloads the form.
   void RunHandler(Form& form, std::wstring_view handler, const std::function<void()>& body);
 
-  // The user pressed a control or chose a menu item (by name).
-  void Click(Form& form, std::wstring_view name);
+  // The user pressed the control or chose the menu item of that name, whose
+  // handler is `handler`.
+  void Click(Form& form, std::wstring_view name, void (*handler)(Form& form));
   void Resize(Form& form);
   void CloseRequest(Form& form);
 
  private:
   void Load(Form& form);
+  // Destroys the windows of `form` unloaded while its handlers ran.
+  void DestroyUnloadedWindows(const Form& form);
 
   // Who takes input: the innermost running handler (null: nobody) or the
   // modal form it waits on.
   class InputOwner;
+  // Counts a handler of a form as running.
+  class Running;
+
+  struct UnloadedWindow {
+    const Form* form;
+    std::unique_ptr<IFormWindow> window;
+  };
 
   Module1& module_;
   IWindowSystem& windows_;
   std::vector<Form*> loaded_;
+  std::vector<UnloadedWindow> unloadedWindows_;
   std::vector<const Form*> inputOwners_;
 };
 

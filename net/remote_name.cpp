@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "forms/main/report_name.h"
+
 namespace pravex {
 
 namespace {
 
-constexpr std::wstring_view kReportPrefix = L"QuorvelPravexResult_";
-constexpr std::size_t kDrivePrefixLength = 3;  // "C:\"
+// The report's name without its folder: the remote name starts the same way.
+constexpr std::wstring_view kRemotePrefix = kReportPrefix.substr(kReportPrefix.rfind(L'\\') + 1);
 
 bool IsControl(wchar_t c) {
   return c < 0x20 || c == 0x7F;
@@ -28,8 +30,8 @@ std::wstring WithoutControlCharacters(std::wstring_view text, wchar_t replacemen
 
 std::wstring RemoteFileName(std::wstring_view resultFile, std::wstring_view name,
                             std::wstring_view company) {
-  const std::wstring_view tail = After(After(resultFile, kDrivePrefixLength), kReportPrefix.size());
-  std::wstring remote(kReportPrefix);
+  const std::wstring_view tail = After(resultFile, kReportPrefix.size());
+  std::wstring remote(kRemotePrefix);
   remote += name;
   remote += L'_';
   remote += company;

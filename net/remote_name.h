@@ -10,8 +10,8 @@ inline constexpr std::wstring_view kRemoteFolder = L"support/incoming/";
 
 // "QuorvelPravexResult_" + name + "_" + company + "_" + the report's stamp
 // and ".txt", with every blank made "_". The stamp is what is left of the
-// local path after cutting the drive prefix and "QuorvelPravexResult_" by
-// their lengths. Control characters also become "_": they must never reach
+// local path after cutting the report prefix ("C:\QuorvelPravexResult_")
+// by its length. Control characters also become "_": they must never reach
 // the FTP command channel.
 std::wstring RemoteFileName(std::wstring_view resultFile, std::wstring_view name,
                             std::wstring_view company);

@@ -1,10 +1,12 @@
 // Windows declared as data: the controls with their names, kinds, captions,
 // twips geometry, fonts and tab order, and the menus. The forms declare
-// their windows with these tables; the window systems (the real one and
-// the tests' in-memory one) build windows from them.
+// their windows with these tables, known when the program is built; the
+// window systems (the real one and the tests' in-memory one) build windows
+// from them.
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -59,7 +61,7 @@ struct MenuItemDef {
 struct MenuDef {
   std::wstring_view name;
   std::wstring_view caption;
-  std::vector<MenuItemDef> items;
+  std::span<const MenuItemDef> items;
 };
 
 enum class StartPosition {
@@ -76,8 +78,8 @@ struct FormDef {
   int top = 0;
   FontSpec font = kDefaultFont;
   bool maxButton = true;
-  std::vector<ControlDef> controls;
-  std::vector<MenuDef> menus;
+  std::span<const ControlDef> controls;
+  std::span<const MenuDef> menus;
 };
 
 // Command identifiers of the real window's controls and menu items. They are
@@ -87,12 +89,65 @@ inline constexpr int kFirstControlId = 1000;
 inline constexpr int kFirstMenuItemId = 2000;
 
 // -1 when the table has no such control.
-int ControlIndex(const FormDef& form, std::wstring_view name);
-int ControlId(const FormDef& form, std::wstring_view name);
+constexpr int ControlIndex(const FormDef& form, std::wstring_view name) {
+  for (std::size_t i = 0; i < form.controls.size(); ++i) {
+    if (form.controls[i].name == name) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+constexpr int ControlId(const FormDef& form, std::wstring_view name) {
+  const int index = ControlIndex(form, name);
+  return index < 0 ? -1 : kFirstControlId + index;
+}
+
 // Menu items are numbered across all menus in table order.
-int MenuItemIndex(const FormDef& form, std::wstring_view name);
-int MenuItemId(const FormDef& form, std::wstring_view name);
-const MenuItemDef* MenuItemAt(const FormDef& form, int index);
+constexpr int MenuItemIndex(const FormDef& form, std::wstring_view name) {
+  int index = 0;
+  for (const MenuDef& menu : form.menus) {
+    for (const MenuItemDef& item : menu.items) {
+      if (item.name == name) return index;
+      ++index;
+    }
+  }
+  return -1;
+}
+
+constexpr int MenuItemId(const FormDef& form, std::wstring_view name) {
+  const int index = MenuItemIndex(form, name);
+  return index < 0 ? -1 : kFirstMenuItemId + index;
+}
+
+constexpr const MenuItemDef* MenuItemAt(const FormDef& form, int index) {
+  if (index < 0) return nullptr;
+  for (const MenuDef& menu : form.menus) {
+    if (index < static_cast<int>(menu.items.size())) return &menu.items[index];
+    index -= static_cast<int>(menu.items.size());
+  }
+  return nullptr;
+}
+
+// One control or menu item of a window, as its form's code reaches it: by
+// its place in the table, found by name when the program is built, so that
+// a name the table lacks stops the build instead of failing at run time.
+struct ControlRef {
+  int index;
+};
+struct MenuItemRef {
+  int index;
+};
+
+consteval ControlRef ControlNamed(const FormDef& form, std::wstring_view name) {
+  const int index = ControlIndex(form, name);
+  if (index < 0) throw "the window has no control of that name";
+  return {index};
+}
+
+consteval MenuItemRef MenuItemNamed(const FormDef& form, std::wstring_view name) {
+  const int index = MenuItemIndex(form, name);
+  if (index < 0) throw "the window has no menu item of that name";
+  return {index};
+}
 
 // The window order of the controls: those that take the focus in tab index
 // order, each preceded by the labels standing just before it in the table.

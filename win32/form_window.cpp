@@ -345,16 +345,15 @@ LRESULT CALLBACK Win32FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPa
   try {
     return self->OnMessage(message, wParam, lParam);
   } catch (...) {
-    const ErrorInfo error = CurrentErrorInfo();
-    const std::wstring text =
-        L"Error in the window: " + std::to_wstring(error.number) + L": " + error.description;
+    const std::wstring text = L"Error in the window: " + ErrorText(CurrentErrorInfo());
     ::MessageBoxW(hwnd, text.c_str(), L"Pravex", MB_OK | MB_APPLMODAL);
     return 0;
   }
 }
 
 // After calling into the events, a handler must not touch the object: the
-// event may have unloaded the form and destroyed this very window.
+// event may have unloaded the form, and the runtime destroys this very
+// window once the form's handler has returned, before the event returns.
 LRESULT Win32FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {

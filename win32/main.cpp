@@ -21,9 +21,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!program.forms.AnyLoaded()) return 1;
     return host.windows.RunMessageLoop();
   } catch (...) {
-    const pravex::ErrorInfo error = pravex::CurrentErrorInfo();
-    const std::wstring text =
-        L"Error: " + std::to_wstring(error.number) + L": " + error.description;
+    const std::wstring text = L"Error: " + pravex::ErrorText(pravex::CurrentErrorInfo());
     ::MessageBoxW(nullptr, text.c_str(), L"Pravex", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
     return 1;
   }

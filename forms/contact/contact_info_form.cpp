@@ -6,58 +6,72 @@
 
 namespace pravex {
 
+namespace {
+
+constexpr ControlDef kControls[] = {
+    {.name = L"Label4",
+     .kind = ControlKind::Label,
+     .caption = L"Provide your contact information",
+     .rect = {360, 240, 3255, 375},
+     .font = kDefaultBoldFont},
+    {.name = L"Label1",
+     .kind = ControlKind::Label,
+     .caption = L"Name",
+     .rect = {360, 840, 975, 255}},
+    {.name = L"Text1", .kind = ControlKind::TextBox, .rect = {1800, 840, 6255, 285}, .tabIndex = 0},
+    {.name = L"Label2",
+     .kind = ControlKind::Label,
+     .caption = L"Company Name",
+     .rect = {360, 1320, 1215, 375}},
+    {.name = L"Text2",
+     .kind = ControlKind::TextBox,
+     .rect = {1800, 1320, 6255, 285},
+     .tabIndex = 1},
+    {.name = L"Label3",
+     .kind = ControlKind::Label,
+     .caption = L"e-mail Address",
+     .rect = {360, 1800, 1335, 375}},
+    {.name = L"Text3",
+     .kind = ControlKind::TextBox,
+     .rect = {1800, 1800, 6255, 285},
+     .tabIndex = 2},
+    {.name = L"OKButton",
+     .kind = ControlKind::CommandButton,
+     .caption = L"&OK",
+     .rect = {1680, 2520, 1695, 495},
+     .tabIndex = 3},
+    {.name = L"CancelButton",
+     .kind = ControlKind::CommandButton,
+     .caption = L"&Cancel",
+     .rect = {4800, 2520, 1695, 495},
+     .tabIndex = 4,
+     .cancel = true},
+};
+
+constexpr FormDef kContactInfoFormDef{
+    .name = L"ContactInfoForm",
+    .caption = L"Contact Information",
+    .client = {8505, 3300},
+    .startPosition = StartPosition::WindowsDefault,
+    .font = kDefaultFont,
+    .controls = kControls,
+};
+
+constexpr ControlRef kText1 = ControlNamed(kContactInfoFormDef, L"Text1");  // name
+constexpr ControlRef kText2 = ControlNamed(kContactInfoFormDef, L"Text2");  // company
+constexpr ControlRef kText3 = ControlNamed(kContactInfoFormDef, L"Text3");  // e-mail address
+constexpr ControlRef kOKButton = ControlNamed(kContactInfoFormDef, L"OKButton");
+constexpr ControlRef kCancelButton = ControlNamed(kContactInfoFormDef, L"CancelButton");
+
+constexpr ClickBinding kClicks[] = {
+    On<&ContactInfoForm::OKButton_Click>(kOKButton),
+    On<&ContactInfoForm::CancelButton_Click>(kCancelButton),
+};
+
+}  // namespace
+
 const FormDef& ContactInfoFormDef() {
-  static const FormDef def{
-      .name = L"ContactInfoForm",
-      .caption = L"Contact Information",
-      .client = {8505, 3300},
-      .startPosition = StartPosition::WindowsDefault,
-      .font = kDefaultFont,
-      .controls =
-          {
-              {.name = L"Label4",
-               .kind = ControlKind::Label,
-               .caption = L"Provide your contact information",
-               .rect = {360, 240, 3255, 375},
-               .font = kDefaultBoldFont},
-              {.name = L"Label1",
-               .kind = ControlKind::Label,
-               .caption = L"Name",
-               .rect = {360, 840, 975, 255}},
-              {.name = L"Text1",
-               .kind = ControlKind::TextBox,
-               .rect = {1800, 840, 6255, 285},
-               .tabIndex = 0},
-              {.name = L"Label2",
-               .kind = ControlKind::Label,
-               .caption = L"Company Name",
-               .rect = {360, 1320, 1215, 375}},
-              {.name = L"Text2",
-               .kind = ControlKind::TextBox,
-               .rect = {1800, 1320, 6255, 285},
-               .tabIndex = 1},
-              {.name = L"Label3",
-               .kind = ControlKind::Label,
-               .caption = L"e-mail Address",
-               .rect = {360, 1800, 1335, 375}},
-              {.name = L"Text3",
-               .kind = ControlKind::TextBox,
-               .rect = {1800, 1800, 6255, 285},
-               .tabIndex = 2},
-              {.name = L"OKButton",
-               .kind = ControlKind::CommandButton,
-               .caption = L"&OK",
-               .rect = {1680, 2520, 1695, 495},
-               .tabIndex = 3},
-              {.name = L"CancelButton",
-               .kind = ControlKind::CommandButton,
-               .caption = L"&Cancel",
-               .rect = {4800, 2520, 1695, 495},
-               .tabIndex = 4,
-               .cancel = true},
-          },
-  };
-  return def;
+  return kContactInfoFormDef;
 }
 
 std::wstring EmailLine(std::wstring_view email) {
@@ -65,27 +79,20 @@ std::wstring EmailLine(std::wstring_view email) {
 }
 
 ContactInfoForm::ContactInfoForm(Program& program)
-    : Form(program.forms, ContactInfoFormDef()), m_(program.module1) {}
-
-void ContactInfoForm::Click(std::wstring_view name) {
-  if (name == L"OKButton")
-    OKButton_Click();
-  else if (name == L"CancelButton")
-    CancelButton_Click();
-}
+    : Form(program.forms, ContactInfoFormDef(), kClicks), m_(program.module1) {}
 
 void ContactInfoForm::Form_Load() {
   m_.WriteTrace(L"ContactInfoForm.Form_Load() 1: Will obtain registry value");
-  Ctl(L"Text1").SetText(m_.GetSetting(L"Name", L""));
-  Ctl(L"Text2").SetText(m_.GetSetting(L"Company", L""));
-  Ctl(L"Text3").SetText(m_.GetSetting(L"email", L""));
+  Ctl(kText1).SetText(m_.GetSetting(L"Name", L""));
+  Ctl(kText2).SetText(m_.GetSetting(L"Company", L""));
+  Ctl(kText3).SetText(m_.GetSetting(L"email", L""));
   m_.WriteTrace(L"ContactInfoForm.Form_Load() 2: Registry value obtained");
 }
 
 std::wstring_view ContactInfoForm::MissingFieldMessage() {
-  if (Ctl(L"Text1").Text().empty()) return L"Fill in your name";
-  if (Ctl(L"Text2").Text().empty()) return L"Fill in your Company's name";
-  if (Ctl(L"Text3").Text().empty()) return L"Fill in your e-mail address";
+  if (Ctl(kText1).Text().empty()) return L"Fill in your name";
+  if (Ctl(kText2).Text().empty()) return L"Fill in your Company's name";
+  if (Ctl(kText3).Text().empty()) return L"Fill in your e-mail address";
   return {};
 }
 
@@ -94,9 +101,9 @@ void ContactInfoForm::OKButton_Click() {
     m_.MsgBox(missing, mb::kExclamation);
     return;
   }
-  const std::wstring name = Ctl(L"Text1").Text();
-  const std::wstring company = Ctl(L"Text2").Text();
-  const std::wstring email = Ctl(L"Text3").Text();
+  const std::wstring name = Ctl(kText1).Text();
+  const std::wstring company = Ctl(kText2).Text();
+  const std::wstring email = Ctl(kText3).Text();
 
   m_.WriteTrace(L"OKButton_Click() 1: Will save information to registry");
   m_.SaveSetting(L"Name", name);
@@ -120,12 +127,9 @@ void ContactInfoForm::AppendEmailLine(const std::wstring& email) {
   try {
     m_.platform.files.WriteText(m_.sResultFile, OpenMode::Append, EmailLine(email));
   } catch (...) {
-    const ErrorInfo error = CurrentErrorInfo();
-    const std::wstring detail = std::to_wstring(error.number) + L": " + error.description;
-    m_.WriteTrace(L"ContactInfoForm.OKButton_Click() error: " + detail);
-    m_.MsgBox(L"Error in ContactInfoForm.OKButton_Click: " + detail +
-              L"\r\nYour e-mail address could not be added to the report file " + m_.sResultFile +
-              L"; the report is sent without it.");
+    m_.ReportTrappedError(L"ContactInfoForm.OKButton_Click", CurrentErrorInfo(),
+                          L"Your e-mail address could not be added to the report file " +
+                              m_.sResultFile + L"; the report is sent without it.");
   }
 }
 

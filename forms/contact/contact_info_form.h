@@ -25,7 +25,6 @@ class ContactInfoForm : public Form {
   explicit ContactInfoForm(Program& program);
 
   void Form_Load() override;
-  void Click(std::wstring_view name) override;
 
   void OKButton_Click();
   void CancelButton_Click();

@@ -49,10 +49,10 @@ void MainForm::ButtonDiagnose_Click() {
     m_.bChoseVastrel = false;
 
     std::wstring_view argument;
-    if (Ctl(L"OptionVastrel").Value()) {
+    if (Ctl(kOptionVastrel).Value()) {
       argument = config::kArgVastrel;
       m_.bChoseVastrel = true;
-    } else if (Ctl(L"OptionZPX").Value()) {
+    } else if (Ctl(kOptionZPX).Value()) {
       argument = config::kArgZpx;
       m_.bChoseZpx = true;
     } else {

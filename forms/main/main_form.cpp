@@ -3,23 +3,22 @@
 #include "app/debug_switch.h"
 #include "app/errors.h"
 #include "app/program.h"
-#include "forms/main/main_form_def.h"
 
 namespace pravex {
 
-MainForm::MainForm(Program& program)
-    : Form(program.forms, MainFormDef()), program_(program), m_(program.module1) {}
+namespace {
 
-void MainForm::Click(std::wstring_view name) {
-  if (name == L"ButtonDiagnose")
-    ButtonDiagnose_Click();
-  else if (name == L"MenuExit")
-    MenuExit_Click();
-  else if (name == L"MenuHelpContents")
-    MenuHelpContents_Click();
-  else if (name == L"MenuAbout")
-    MenuAbout_Click();
-}
+constexpr ClickBinding kClicks[] = {
+    On<&MainForm::ButtonDiagnose_Click>(MainForm::kButtonDiagnose),
+    On<&MainForm::MenuExit_Click>(MainForm::kMenuExit),
+    On<&MainForm::MenuHelpContents_Click>(MainForm::kMenuHelpContents),
+    On<&MainForm::MenuAbout_Click>(MainForm::kMenuAbout),
+};
+
+}  // namespace
+
+MainForm::MainForm(Program& program)
+    : Form(program.forms, MainFormDef(), kClicks), program_(program), m_(program.module1) {}
 
 void MainForm::Form_Load() {
   try {
@@ -29,13 +28,12 @@ void MainForm::Form_Load() {
     m_.WriteTrace(L"ExecCommand() 1: Will create objects");
     m_.oShell = m_.platform.objects.CreateShell();
     m_.oFSO = m_.platform.objects.CreateFileSystemObject();
-    Ctl(L"OptionVastrel").SetValue(false);
-    Ctl(L"OptionZPX").SetValue(false);
+    Ctl(kOptionVastrel).SetValue(false);
+    Ctl(kOptionZPX).SetValue(false);
   } catch (...) {
     const ErrorInfo error = CurrentErrorInfo();
     if (error.number == error::kPathNotFound) {
-      m_.MsgBox(L"Error: " + std::to_wstring(error.number) + L": " + error.description +
-                L"\r\nPossible reason: C drive is not available");
+      m_.MsgBox(L"Error: " + ErrorText(error) + L"\r\nPossible reason: C drive is not available");
     } else {
       m_.ReportTrappedError(L"Form_Load", error);
     }

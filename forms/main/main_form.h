@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "forms/form.h"
+#include "forms/main/main_form_def.h"
 #include "forms/results/guidance.h"
 
 namespace pravex {
@@ -16,8 +17,15 @@ class MainForm : public Form {
  public:
   explicit MainForm(Program& program);
 
+  // The controls and menu items its code reaches.
+  static constexpr ControlRef kOptionVastrel = ControlNamed(kMainFormDef, L"OptionVastrel");
+  static constexpr ControlRef kOptionZPX = ControlNamed(kMainFormDef, L"OptionZPX");
+  static constexpr ControlRef kButtonDiagnose = ControlNamed(kMainFormDef, L"ButtonDiagnose");
+  static constexpr MenuItemRef kMenuExit = MenuItemNamed(kMainFormDef, L"MenuExit");
+  static constexpr MenuItemRef kMenuHelpContents = MenuItemNamed(kMainFormDef, L"MenuHelpContents");
+  static constexpr MenuItemRef kMenuAbout = MenuItemNamed(kMainFormDef, L"MenuAbout");
+
   void Form_Load() override;
-  void Click(std::wstring_view name) override;
 
   void ButtonDiagnose_Click();
   void MenuExit_Click();

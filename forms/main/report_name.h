@@ -8,6 +8,8 @@
 
 namespace pravex {
 
+// The report file's path up to its stamp. The name it gets on the FTP drop
+// starts with the part after the folder (net/remote_name.cpp).
 inline constexpr std::wstring_view kReportPrefix = L"C:\\QuorvelPravexResult_";
 
 // The moment in the user's general date format: the short date, a blank and

@@ -6,20 +6,29 @@
 
 namespace pravex {
 
+namespace {
+
+constexpr ControlDef kControls[] = {{.name = L"Text1",
+                                     .kind = ControlKind::TextBox,
+                                     .rect = {120, 120, 10575, 6255},
+                                     .tabIndex = 0,
+                                     .multiLine = true}};
+
+constexpr FormDef kFormHelpDef{
+    .name = L"FormHelp",
+    .caption = L"Help Contents",
+    .client = {10875, 6495},
+    .startPosition = StartPosition::WindowsDefault,
+    .font = kLargeFont,
+    .controls = kControls,
+};
+
+constexpr ControlRef kText1 = ControlNamed(kFormHelpDef, L"Text1");
+
+}  // namespace
+
 const FormDef& FormHelpDef() {
-  static const FormDef def{
-      .name = L"FormHelp",
-      .caption = L"Help Contents",
-      .client = {10875, 6495},
-      .startPosition = StartPosition::WindowsDefault,
-      .font = kLargeFont,
-      .controls = {{.name = L"Text1",
-                    .kind = ControlKind::TextBox,
-                    .rect = {120, 120, 10575, 6255},
-                    .tabIndex = 0,
-                    .multiLine = true}},
-  };
-  return def;
+  return kFormHelpDef;
 }
 
 std::wstring HelpText() {
@@ -52,12 +61,12 @@ TwipsSize FittedTextSize(TwipsSize outer, int widthMargin, int heightMargin) {
 FormHelp::FormHelp(Program& program) : Form(program.forms, FormHelpDef()) {}
 
 void FormHelp::Form_Load() {
-  Ctl(L"Text1").SetText(HelpText());
+  Ctl(kText1).SetText(HelpText());
 }
 
 void FormHelp::Form_Resize() {
   const TwipsSize size = FittedTextSize({Width(), Height()}, 300, 800);
-  Control text = Ctl(L"Text1");
+  Control text = Ctl(kText1);
   text.SetWidth(size.width);
   text.SetHeight(size.height);
 }

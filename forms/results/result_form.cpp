@@ -11,28 +11,25 @@ namespace {
 
 constexpr std::wstring_view kSuggestedFileName = L"Quorvel_Pravex_Result.txt";
 
+constexpr ClickBinding kClicks[] = {
+    On<&ResultForm::CopyToClipboard_Click>(ResultForm::kCopyButton),
+    On<&ResultForm::Save_Click>(ResultForm::kSave),
+    On<&ResultForm::FTP_Click>(ResultForm::kFTP),
+};
+
 }  // namespace
 
 ResultForm::ResultForm(Program& program, ResultKind kind)
-    : Form(program.forms, ResultFormDef(kind)),
+    : Form(program.forms, ResultFormDef(kind), kClicks),
       program_(program),
       m_(program.module1),
       variant_(VariantOf(kind)),
       CommonDialog1(program.module1.platform.saveDialog) {}
 
-void ResultForm::Click(std::wstring_view name) {
-  if (name == variant_.copyButtonName)
-    CopyToClipboard_Click();
-  else if (name == L"Save")
-    Save_Click();
-  else if (name == L"FTP")
-    FTP_Click();
-}
-
 void ResultForm::FillText() {
   // The window takes the report over: nothing reads it after this, and a
   // large report then lives in memory once instead of twice.
-  Ctl(L"Text1").SetText(
+  Ctl(kText1).SetText(
       ComposeResultText(variant_.kind, m_.bChoseVastrel, m_.bChoseZpx, std::move(m_.sResultText)));
   m_.sResultText.clear();
 }
@@ -46,14 +43,13 @@ void ResultForm::Form_Load() {
     FillText();
   } catch (...) {
     const ErrorInfo error = CurrentErrorInfo();
-    m_.MsgBox(L"Error in Form_Load for " + std::wstring(Name()) + L": " +
-              std::to_wstring(error.number) + L": " + error.description);
+    m_.MsgBox(L"Error in Form_Load for " + std::wstring(Name()) + L": " + ErrorText(error));
   }
 }
 
 void ResultForm::Form_Resize() {
   const TwipsSize size = FittedTextSize({Width(), Height()}, 300, 1200);
-  Control text = Ctl(L"Text1");
+  Control text = Ctl(kText1);
   text.SetWidth(size.width);
   text.SetHeight(size.height);
 }
@@ -61,7 +57,7 @@ void ResultForm::Form_Resize() {
 void ResultForm::CopyToClipboard_Click() {
   IClipboard& clipboard = m_.platform.clipboard;
   clipboard.Clear();
-  clipboard.SetText(Ctl(L"Text1").Text());
+  clipboard.SetText(Ctl(kText1).Text());
 }
 
 void ResultForm::Save_Click() {
@@ -69,7 +65,7 @@ void ResultForm::Save_Click() {
     CommonDialog1.FileName = std::wstring(kSuggestedFileName);
     CommonDialog1.CancelError = true;
     CommonDialog1.ShowSave();
-    SaveText(m_.platform.files, CommonDialog1.FileName, Ctl(L"Text1").Text() + L"\r\n");
+    SaveText(m_.platform.files, CommonDialog1.FileName, Ctl(kText1).Text() + L"\r\n");
   } catch (...) {
     const ErrorInfo error = CurrentErrorInfo();
     if (error.number == error::kCancelSelected) return;
@@ -106,11 +102,8 @@ void ResultForm::Form_Unload() {
 }
 
 void ResultForm::ReportFailure(std::wstring_view handler, const ErrorInfo& error,
-                               std::wstring_view detail) {
-  const std::wstring procedure = std::wstring(Name()) + L"." + std::wstring(handler);
-  const std::wstring number = std::to_wstring(error.number) + L": " + error.description;
-  m_.WriteTrace(procedure + L"() error: " + number);
-  m_.MsgBox(L"Error in " + procedure + L": " + number + L"\r\n" + std::wstring(detail));
+                               std::wstring_view consequence) {
+  m_.ReportTrappedError(std::wstring(Name()) + L"." + std::wstring(handler), error, consequence);
 }
 
 }  // namespace pravex

@@ -19,10 +19,15 @@ class ResultForm : public Form {
  public:
   ResultForm(Program& program, ResultKind kind);
 
+  // The controls its code reaches, the same in all five windows.
+  static constexpr ControlRef kCopyButton = ResultCopyButton();
+  static constexpr ControlRef kSave = ResultControlNamed(L"Save");
+  static constexpr ControlRef kFTP = ResultControlNamed(L"FTP");
+  static constexpr ControlRef kText1 = ResultControlNamed(L"Text1");
+
   void Form_Load() override;
   void Form_Resize() override;
   void Form_Unload() override;
-  void Click(std::wstring_view name) override;
 
   void CopyToClipboard_Click();
   void Save_Click();
@@ -30,7 +35,9 @@ class ResultForm : public Form {
 
  private:
   void FillText();
-  void ReportFailure(std::wstring_view handler, const ErrorInfo& error, std::wstring_view detail);
+  // A trapped error of one of this window's handlers, and what it means.
+  void ReportFailure(std::wstring_view handler, const ErrorInfo& error,
+                     std::wstring_view consequence);
 
   Program& program_;
   Module1& m_;

@@ -36,7 +36,7 @@ void MemoryWindow::Show() {
 }
 
 void MemoryWindow::SetText(int control, std::wstring text) {
-  if (system_.failSetText && def_.controls.at(control).kind == ControlKind::TextBox) {
+  if (system_.failSetText && Row(control).kind == ControlKind::TextBox) {
     throw HostError(error::kOutOfMemory);
   }
   texts_.at(control) = std::move(text);
@@ -45,7 +45,7 @@ void MemoryWindow::SetText(int control, std::wstring text) {
 void MemoryWindow::SetValue(int control, bool selected) {
   values_.at(control) = selected;
   // Option buttons of one window form one group.
-  if (selected && def_.controls.at(control).kind == ControlKind::OptionButton) {
+  if (selected && Row(control).kind == ControlKind::OptionButton) {
     for (std::size_t i = 0; i < values_.size(); ++i) {
       if (static_cast<int>(i) != control && def_.controls[i].kind == ControlKind::OptionButton) {
         values_[i] = false;
@@ -57,6 +57,13 @@ void MemoryWindow::SetValue(int control, bool selected) {
 void MemoryWindow::MoveControl(int control, const TwipsRect& rect) {
   if (rect.width < 0 || rect.height < 0) throw std::logic_error("negative control size");
   rects_.at(control) = rect;
+}
+
+const ControlDef& MemoryWindow::Row(int control) const {
+  if (control < 0 || control >= static_cast<int>(def_.controls.size())) {
+    throw std::out_of_range("no control at that index");
+  }
+  return def_.controls[control];
 }
 
 int MemoryWindow::Index(std::wstring_view control) const {

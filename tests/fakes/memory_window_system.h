@@ -44,6 +44,7 @@ class MemoryWindow : public IFormWindow {
 
  private:
   int Index(std::wstring_view control) const;
+  const ControlDef& Row(int control) const;
 
   MemoryWindowSystem& system_;
   const FormDef& def_;

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/program.h"
 #include "forms/main/main_form_def.h"
 #include "forms/results/help_form.h"
+#include "tests/fakes/fake_platform.h"
 
 namespace pravex {
 namespace {
@@ -114,6 +118,53 @@ TEST(ControlIds, StayClearOfTheDialogCommandsAndFollowTheTable) {
   EXPECT_EQ(ControlId(form, L"Label5"), 1000);
   EXPECT_EQ(ControlId(form, L"ButtonDiagnose"), 1004);
   EXPECT_EQ(ControlId(form, L"NoSuchControl"), -1);
+}
+
+// The constants the forms reach their controls by are found by name when the
+// program is built; what is left to check is that every press has a handler.
+TEST(ClickBindings, EachButtonAndMenuItemHasOneHandlerAndEachHandlerOneOfThem) {
+  testing::FakePlatform fake;
+  Program program(fake.platform);
+  struct Row {
+    const Form& form;
+    std::size_t buttons;
+    std::size_t menuItems;
+  };
+  const Row rows[] = {
+      {program.mainForm, 1, 3},   {program.formResult, 3, 0},      {program.formIssueA, 3, 0},
+      {program.formIssueB, 3, 0}, {program.formIssueC, 3, 0},      {program.formIssueD, 3, 0},
+      {program.formHelp, 0, 0},   {program.contactInfoForm, 2, 0},
+  };
+  using Source = ClickBinding::Source;
+  for (const Row& row : rows) {
+    const FormDef& def = row.form.Def();
+    const std::string form(def.name.begin(), def.name.end());
+    std::set<std::pair<Source, int>> bound;
+    std::set<void (*)(Form&)> handlers;
+    for (const ClickBinding& click : row.form.Clicks()) {
+      if (click.source == Source::Control) {
+        ASSERT_LT(static_cast<std::size_t>(click.index), def.controls.size()) << form;
+        EXPECT_EQ(def.controls[click.index].kind, ControlKind::CommandButton) << form;
+      } else {
+        EXPECT_NE(MenuItemAt(def, click.index), nullptr) << form;
+      }
+      EXPECT_TRUE(bound.insert({click.source, click.index}).second)
+          << form << ": two handlers for one press";
+      EXPECT_TRUE(handlers.insert(click.handler).second) << form << ": one handler for two presses";
+    }
+    std::size_t buttons = 0;
+    for (int i = 0; i < static_cast<int>(def.controls.size()); ++i) {
+      if (def.controls[i].kind != ControlKind::CommandButton) continue;
+      ++buttons;
+      EXPECT_TRUE(bound.contains({Source::Control, i})) << form << ": control " << i;
+    }
+    std::size_t menuItems = 0;
+    for (int i = 0; MenuItemAt(def, i); ++i, ++menuItems) {
+      EXPECT_TRUE(bound.contains({Source::MenuItem, i})) << form << ": menu item " << i;
+    }
+    EXPECT_EQ(buttons, row.buttons) << form;
+    EXPECT_EQ(menuItems, row.menuItems) << form;
+  }
 }
 
 }  // namespace

@@ -10,39 +10,52 @@
 namespace pravex::testing {
 namespace {
 
-const FormDef& ProbeDef() {
-  static const FormDef def{
-      .name = L"Probe",
-      .caption = L"Probe",
-      .client = {3000, 2000},
-      .controls = {{.name = L"Boom", .kind = ControlKind::CommandButton, .tabIndex = 0},
-                   {.name = L"Close", .kind = ControlKind::CommandButton, .tabIndex = 1}},
-  };
-  return def;
-}
+constexpr ControlDef kProbeControls[] = {
+    {.name = L"Boom", .kind = ControlKind::CommandButton, .tabIndex = 0},
+    {.name = L"Close", .kind = ControlKind::CommandButton, .tabIndex = 1}};
+constexpr FormDef kProbeDef{
+    .name = L"Probe", .caption = L"Probe", .client = {3000, 2000}, .controls = kProbeControls};
 
 // A form whose handlers record their calls and can be told to fail.
 class ProbeForm : public Form {
  public:
-  explicit ProbeForm(Forms& forms) : Form(forms, ProbeDef()) {}
+  static constexpr ControlRef kBoom = ControlNamed(kProbeDef, L"Boom");
+  static constexpr ControlRef kClose = ControlNamed(kProbeDef, L"Close");
+
+  explicit ProbeForm(Forms& forms);
   void Form_Load() override {
     calls.push_back(L"load");
     if (failLoad) Raise(53);
+    if (unloadOnLoad) UnloadItselfAndGoOn();
   }
   void Form_Resize() override { calls.push_back(L"resize"); }
   void Form_Unload() override {
     calls.push_back(L"unload");
     if (failUnload) throw std::runtime_error("broken");
   }
-  void Click(std::wstring_view name) override {
-    calls.push_back(std::wstring(L"click ") + std::wstring(name));
-    if (name == L"Boom") Raise(5);
-    if (name == L"Close") forms().Unload(*this);
+  void Boom_Click() {
+    calls.push_back(L"click Boom");
+    Raise(5);
+  }
+  void Close_Click() {
+    calls.push_back(L"click Close");
+    UnloadItselfAndGoOn();
+  }
+  void UnloadItselfAndGoOn() {
+    forms().Unload(*this);
+    if (afterUnload) afterUnload();
   }
   std::vector<std::wstring> calls;
   bool failLoad = false;
   bool failUnload = false;
+  bool unloadOnLoad = false;
+  std::function<void()> afterUnload;  // the rest of a handler that unloaded its form
 };
+
+constexpr ClickBinding kProbeClicks[] = {On<&ProbeForm::Boom_Click>(ProbeForm::kBoom),
+                                         On<&ProbeForm::Close_Click>(ProbeForm::kClose)};
+
+ProbeForm::ProbeForm(Forms& forms) : Form(forms, kProbeDef, kProbeClicks) {}
 
 class FormsRuntimeTest : public ::testing::Test {
  protected:
@@ -99,9 +112,45 @@ TEST_F(FormsRuntimeTest, AHandlerMayUnloadItsOwnForm) {
   EXPECT_EQ(fake_.windows.created, 2);
 }
 
+TEST(FormsRuntime, AWindowUnloadedByItsOwnHandlerIsDestroyedOnlyOnceTheHandlerHasReturned) {
+  struct Row {
+    const char* handler;
+    bool unloadOnLoad;
+    void (*act)(Forms& forms, ProbeForm& probe, MemoryWindowSystem& windows);
+  };
+  const Row rows[] = {
+      {"a click", false,
+       [](Forms& forms, ProbeForm& probe, MemoryWindowSystem& windows) {
+         forms.Show(probe);
+         windows.Get(L"Probe").Click(L"Close");
+       }},
+      {"Form_Load", true,
+       [](Forms& forms, ProbeForm& probe, MemoryWindowSystem&) { forms.Show(probe); }},
+  };
+  for (const Row& row : rows) {
+    FakePlatform fake;
+    Module1 module(fake.platform);
+    Forms forms(module, fake.windows);
+    ProbeForm probe(forms);
+    probe.unloadOnLoad = row.unloadOnLoad;
+    probe.afterUnload = [&] {
+      fake.log.push_back(L"the handler goes on");
+      EXPECT_FALSE(probe.IsLoaded()) << row.handler;
+      EXPECT_FALSE(forms.AnyLoaded()) << row.handler;
+      EXPECT_THROW(probe.Ctl(ProbeForm::kBoom).Text(), HostError) << row.handler;
+    };
+    row.act(forms, probe, fake.windows);
+    ASSERT_GE(fake.log.size(), 3u) << row.handler;
+    EXPECT_THAT(std::vector(fake.log.end() - 3, fake.log.end()),
+                ::testing::ElementsAre(L"the handler goes on", L"destroyed: Probe", L"quit"))
+        << row.handler;
+    EXPECT_EQ(fake.Entries(L"shown: ").size(), row.unloadOnLoad ? 0u : 1u) << row.handler;
+  }
+}
+
 TEST_F(FormsRuntimeTest, ControlsOfAnUnloadedFormAreAnUnsetObject) {
   try {
-    probe_.Ctl(L"Boom").Text();
+    probe_.Ctl(ProbeForm::kBoom).Text();
     FAIL() << "no error";
   } catch (const HostError& e) {
     EXPECT_EQ(e.Number(), 91);
