@@ -5,7 +5,7 @@
 // building the text box run through the same steps, so that a change to
 // Pravex can be judged on figures before it is made.
 //
-//   text_box_probe.exe --bytes=N --variant=pravex|fitted-first|no-wrap|rich-edit|report-view
+//   text_box_probe.exe --bytes=N --variant=pravex|fitted-first|no-wrap|rich-edit
 #include <windows.h>
 
 #include <psapi.h>
@@ -23,7 +23,6 @@
 #include "tests/e2e/driver/files.h"
 #include "tools/bench/bounded_wait.h"
 #include "tools/bench/probe_report.h"
-#include "tools/bench/report_view_prototype.h"
 #include "win32/handles.h"
 
 namespace {
@@ -40,7 +39,6 @@ enum class Variant {
   kFittedFirst,  // the text box given its final size before its text
   kNoWrap,       // no word wrap: a horizontal scroll bar instead
   kRichEdit,     // the rich edit control, fitted first
-  kReportView,   // one text buffer, read straight into, shown by a view of visible lines
 };
 
 struct Options {
@@ -61,8 +59,6 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
       options.variant = Variant::kNoWrap;
     } else if (argument == L"--variant=rich-edit") {
       options.variant = Variant::kRichEdit;
-    } else if (argument == L"--variant=report-view") {
-      options.variant = Variant::kReportView;
     } else {
       return false;
     }
@@ -116,30 +112,6 @@ std::string ReadReport() {
     bytes.append(buffer.data(), read);
   }
   return bytes;
-}
-
-// The report appended to `text` 1 MB at a time, each piece turned into
-// text in place: no byte copy of the whole report, no second text copy.
-// (A report in a double-byte code page would need its pieces cut between
-// characters; the sample is plain ASCII.)
-void AppendReportText(std::wstring& text) {
-  const win32::UniqueFile file(::CreateFileW(kReportPath, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  LARGE_INTEGER size{};
-  if (::GetFileSizeEx(file.get(), &size)) {
-    text.reserve(text.size() + static_cast<std::size_t>(size.QuadPart));
-  }
-  std::vector<char> buffer(1u << 20);
-  DWORD read = 0;
-  while (::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) &&
-         read > 0) {
-    const int length =
-        ::MultiByteToWideChar(CP_ACP, 0, buffer.data(), static_cast<int>(read), nullptr, 0);
-    const std::size_t at = text.size();
-    text.resize(at + static_cast<std::size_t>(length));
-    ::MultiByteToWideChar(CP_ACP, 0, buffer.data(), static_cast<int>(read), text.data() + at,
-                          length);
-  }
 }
 
 std::wstring AnsiToWide(const std::string& bytes) {
@@ -300,34 +272,6 @@ LRESULT RunTextBox(const Probe& probe, Variant variant, StageLog& log) {
   return ::SendMessageW(text, WM_GETTEXTLENGTH, 0, 0);
 }
 
-// The report read in pieces straight behind the guidance in one buffer,
-// which the view then takes over: one copy of the text in all.
-LRESULT RunReportView(const Probe& probe, StageLog& log) {
-  std::wstring text = ComposeResultText(ResultKind::Result, true, false, L"");
-  const std::size_t guidance = text.size();
-  AppendReportText(text);
-  log.Mark("read the report into the window's text, piece by piece");
-  ClassifyAsPravexDoes(std::wstring_view(text).substr(guidance));
-  log.Mark("classify the report");
-  const UniqueWindow frame(CreateFrame(*probe.def, probe.dpi));
-  const TwipsRect& r = probe.textDef->rect;
-  RECT outer{};
-  ::GetWindowRect(frame.get(), &outer);
-  const TwipsSize size = FittedTextSize({PixelsToTwips(outer.right - outer.left, probe.dpi),
-                                         PixelsToTwips(outer.bottom - outer.top, probe.dpi)},
-                                        300, 1200);
-  const RECT place{TwipsToPixels(r.left, probe.dpi), TwipsToPixels(r.top, probe.dpi),
-                   TwipsToPixels(r.left + size.width, probe.dpi),
-                   TwipsToPixels(r.top + size.height, probe.dpi)};
-  ReportViewPrototype view(frame.get(), place, probe.font.get());
-  log.Mark("create the window and its view, at their final size");
-  view.SetText(std::move(text));
-  log.Mark("hand the text to the view (no copy)");
-  ShowAndPaint(frame.get());
-  log.Mark("show and paint");
-  return ::SendMessageW(view.Handle(), WM_GETTEXTLENGTH, 0, 0);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -335,7 +279,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: text_box_probe.exe --bytes=N "
-                 "--variant=pravex|fitted-first|no-wrap|rich-edit|report-view\n");
+                 "--variant=pravex|fitted-first|no-wrap|rich-edit\n");
     return 2;
   }
   WriteSampleReport(kReportPath, options.bytes);
@@ -344,9 +288,7 @@ int wmain(int argc, wchar_t** argv) {
       "| step | time | working set after | peak working set after |\n|---|---:|---:|---:|\n");
   StageLog log;
   log.Mark("start (report file written)");
-  const LRESULT length = options.variant == Variant::kReportView
-                             ? RunReportView(probe, log)
-                             : RunTextBox(probe, options.variant, log);
+  const LRESULT length = RunTextBox(probe, options.variant, log);
   std::printf("\ntext box holds %ld characters for a report of %llu bytes\n",
               static_cast<long>(length), static_cast<unsigned long long>(options.bytes));
   e2e::DeleteFileIfPresent(kReportPath);
