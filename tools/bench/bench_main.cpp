@@ -51,7 +51,7 @@ void PrintStages(const BenchPaths& paths, int runs) {
     const std::string label = ReportLabel(bytes);
     std::vector<std::vector<StageMark>> marks;
     try {
-      const std::wstring environment = DiagnosisEnvironment(paths, bytes);
+      const auto environment = DiagnosisEnvironment(paths, bytes);
       for (int run = 1; run <= runs; ++run) {
         marks.push_back(WatchDiagnosisStages(paths, environment, bytes));
         std::fprintf(stderr, "stages %s %d/%d: %.0f ms\n", label.c_str(), run, runs,

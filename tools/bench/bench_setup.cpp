@@ -1,15 +1,12 @@
 #include "tools/bench/bench_setup.h"
 
-#include <windows.h>
-
 #include <stdexcept>
 
 #include "pravex_config.h"
-#include "tests/e2e/driver/environment_block.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/wide_text.h"
+#include "tests/e2e/driver/windows_path.h"
 #include "tools/bench/command_lines.h"
-#include "tools/bench/windows_path.h"
 
 namespace pravex::bench {
 
@@ -27,9 +24,9 @@ void RequireFile(const std::wstring& path) {
 
 BenchPaths ResolvePaths(const BenchOptions& options) {
   BenchPaths paths;
-  paths.pravexExe = WindowsPathOf(options.pravexExe);
-  paths.emptyWindowExe = WindowsPathOf(options.emptyWindowExe);
-  paths.toolsFolder = WindowsPathOf(options.toolsFolder);
+  paths.pravexExe = e2e::WindowsPathOf(options.pravexExe);
+  paths.emptyWindowExe = e2e::WindowsPathOf(options.emptyWindowExe);
+  paths.toolsFolder = e2e::WindowsPathOf(options.toolsFolder);
   while (paths.toolsFolder.size() > 3 && paths.toolsFolder.back() == L'\\') {
     paths.toolsFolder.pop_back();
   }
@@ -41,14 +38,14 @@ BenchPaths ResolvePaths(const BenchOptions& options) {
   return paths;
 }
 
-std::wstring DiagnosisEnvironment(const BenchPaths& paths, std::uint64_t reportBytes) {
+e2e::EnvironmentBlock DiagnosisEnvironment(const BenchPaths& paths, std::uint64_t reportBytes) {
   e2e::EnvironmentBlock environment = e2e::EnvironmentBlock::Current();
   environment.Set(L"ComSpec", paths.shimExe);
   environment.Set(L"PATH",
                   PathWithFolderFirst(paths.toolsFolder, environment.Get(L"PATH").value_or(L"")));
   environment.Set(L"PRAVEX_SAMPLE", kBigHealthySample);
   environment.Set(L"PRAVEX_SAMPLE_BYTES", std::to_wstring(reportBytes));
-  return environment.Block();
+  return environment;
 }
 
 }  // namespace pravex::bench

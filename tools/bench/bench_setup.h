@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "tests/e2e/driver/environment_block.h"
 #include "tools/bench/bench_options.h"
 
 namespace pravex::bench {
@@ -21,8 +22,7 @@ BenchPaths ResolvePaths(const BenchOptions& options);
 
 // This process's environment with ComSpec set to the shim (Wine takes it
 // from the block given to CreateProcessW), the tools folder first on PATH,
-// and the stand-in tool set to print a healthy report of `reportBytes`:
-// a CREATE_UNICODE_ENVIRONMENT block.
-std::wstring DiagnosisEnvironment(const BenchPaths& paths, std::uint64_t reportBytes);
+// and the stand-in tool set to print a healthy report of `reportBytes`.
+e2e::EnvironmentBlock DiagnosisEnvironment(const BenchPaths& paths, std::uint64_t reportBytes);
 
 }  // namespace pravex::bench

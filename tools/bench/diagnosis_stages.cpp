@@ -1,25 +1,16 @@
 #include "tools/bench/diagnosis_stages.h"
 
-#include <windows.h>
-
-#include <psapi.h>
-#include <tlhelp32.h>
-
 #include <cstdio>
 
 #include "forms/main/main_form_def.h"
-#include "forms/main/report_name.h"
 #include "forms/results/result_family.h"
 #include "tests/e2e/driver/files.h"
+#include "tests/e2e/driver/process_list.h"
+#include "tests/e2e/driver/top_windows.h"
 #include "tests/e2e/driver/window_input.h"
-#include "tools/bench/bounded_wait.h"
 #include "tools/bench/diagnosis_run.h"
-#include "tools/bench/launched_process.h"
 #include "tools/bench/leftovers.h"
-#include "tools/bench/pravex_windows.h"
 #include "tools/bench/statistics.h"
-#include "tools/bench/window_start.h"
-#include "tools/bench/window_watch.h"
 
 namespace pravex::bench {
 
@@ -27,100 +18,63 @@ namespace {
 
 // The size of Pravex's report file, 0 while there is none.
 std::uint64_t ReportFileBytes() {
-  const std::wstring prefix(kReportPrefix);
-  const std::wstring folder = prefix.substr(0, prefix.rfind(L'\\') + 1);
   std::uint64_t bytes = 0;
-  for (const std::wstring& path :
-       e2e::FilesMatching(folder, prefix.substr(folder.size()) + L"*.txt")) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
-      bytes = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-    }
-  }
+  for (const std::wstring& path : PravexReportFiles()) bytes = e2e::FileSize(path).value_or(bytes);
   return bytes;
-}
-
-bool HasChildProcess(DWORD parentId) {
-  const win32::UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return false;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
-       more = ::Process32NextW(snapshot.get(), &entry)) {
-    if (entry.th32ParentProcessID == parentId) return true;
-  }
-  return false;
-}
-
-HWND AnyTopWindow(DWORD processId, const std::wstring& windowClass) {
-  for (HWND window = ::FindWindowExW(nullptr, nullptr, windowClass.c_str(), nullptr); window;
-       window = ::FindWindowExW(nullptr, window, windowClass.c_str(), nullptr)) {
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner == processId) return window;
-  }
-  return nullptr;
 }
 
 class StageRecorder {
  public:
-  StageRecorder(const LaunchedProcess& process, const Stopwatch& clock)
-      : process_(process), clock_(clock) {}
+  explicit StageRecorder(const e2e::AppProcess& process) : process_(process) {}
 
   void Mark(std::string stage) {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    ::GetProcessMemoryInfo(process_.Handle(), &counters, sizeof(counters));
-    marks_.push_back({std::move(stage), clock_.ElapsedMs(),
-                      static_cast<double>(counters.WorkingSetSize),
-                      static_cast<double>(counters.PeakWorkingSetSize)});
+    const e2e::WorkingSet memory = process_.Memory();
+    marks_.push_back({std::move(stage), clock_.ElapsedMs(), static_cast<double>(memory.bytes),
+                      static_cast<double>(memory.peakBytes)});
   }
   std::vector<StageMark> Marks() const { return marks_; }
 
  private:
-  const LaunchedProcess& process_;
-  const Stopwatch& clock_;
+  const e2e::AppProcess& process_;
+  const e2e::Stopwatch clock_;
   std::vector<StageMark> marks_;
 };
 
 }  // namespace
 
 std::vector<StageMark> WatchDiagnosisStages(const BenchPaths& paths,
-                                            const std::wstring& environment,
+                                            const e2e::EnvironmentBlock& environment,
                                             std::uint64_t reportBytes) {
   RemoveLeftovers();
-  LaunchedProcess pravex({.exe = paths.pravexExe, .environment = &environment});
+  e2e::AppProcess pravex(paths.pravexExe, environment);
   const DWORD id = pravex.Id();
   const HWND mainWindow = MainWindowWithVastrelSelected(pravex);
   const FormDef& resultForm = ResultFormDef(ResultKind::Result);
-  const std::wstring resultClass = FormWindowClass(resultForm);
+  const e2e::WindowQuery resultQuery{.className = FormWindowClass(resultForm),
+                                     .visibleOnly = false};
 
   const Milliseconds limit = DiagnosisLimit(reportBytes);
-  const Stopwatch clock;
-  StageRecorder recorder(pravex, clock);
+  const auto waitUntil = [&](const std::function<bool()>& condition, std::string_view what) {
+    e2e::WaitUntil(condition, limit, what, kLookInterval);
+  };
+  StageRecorder recorder(pravex);
   e2e::PressButton(FormControl(mainWindow, MainFormDef(), L"ButtonDiagnose"));
   recorder.Mark("Diagnose clicked");
-  PollUntil([&] { return ReportFileBytes() >= reportBytes; }, limit, "the report file");
+  waitUntil([&] { return ReportFileBytes() >= reportBytes; }, "the report file");
   recorder.Mark("report file complete");
-  PollUntil([&] { return !HasChildProcess(id); }, limit, "the interpreter to end");
+  waitUntil([&] { return !e2e::HasChildProcess(id); }, "the interpreter to end");
   recorder.Mark("interpreter ended");
-  const HWND resultWindow = PollFor<HWND>(
+  const HWND resultWindow = e2e::WaitFor<HWND>(
       [&]() -> std::optional<HWND> {
-        const HWND window = AnyTopWindow(id, resultClass);
-        return window ? std::optional<HWND>(window) : std::nullopt;
+        const std::vector<HWND> windows = e2e::FindTopWindows(id, resultQuery);
+        return windows.empty() ? std::nullopt : std::optional<HWND>(windows.front());
       },
-      limit, "the result window to be created");
+      limit, "the result window to be created", kLookInterval);
   recorder.Mark("result window created (hidden)");
-  PollUntil([&] { return ::IsWindowVisible(resultWindow) != FALSE; }, limit,
+  waitUntil([&] { return ::IsWindowVisible(resultWindow) != FALSE; },
             "the result window to be visible");
   recorder.Mark("result window visible");
-  const HWND text = FormControl(resultWindow, resultForm, L"Text1");
-  PollUntil(
-      [&] {
-        const std::optional<std::size_t> length = TextLength(text, limit);
-        return length && *length >= reportBytes;
-      },
-      limit, "the text box to hold the whole report");
+  WaitForWholeReport(FormControl(resultWindow, resultForm, L"Text1"), reportBytes, limit);
   recorder.Mark("text box holds the report");
   CloseAndWaitForExit(pravex, resultWindow);
   return recorder.Marks();

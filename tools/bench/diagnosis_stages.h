@@ -21,7 +21,7 @@ struct StageMark {
 
 // One diagnosis, watched stage by stage.
 std::vector<StageMark> WatchDiagnosisStages(const BenchPaths& paths,
-                                            const std::wstring& environment,
+                                            const e2e::EnvironmentBlock& environment,
                                             std::uint64_t reportBytes);
 
 // The marks of several runs as a Markdown table: per stage the median time

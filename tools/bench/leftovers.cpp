@@ -12,15 +12,15 @@ constexpr wchar_t kSettingsKey[] = L"Software\\QuorvelPravex";
 
 }  // namespace
 
-void RemoveLeftovers() {
-  e2e::DeleteUserKey(kSettingsKey);
+std::vector<std::wstring> PravexReportFiles() {
   const std::wstring prefix(kReportPrefix);
   const std::size_t slash = prefix.rfind(L'\\');
-  const std::wstring folder = prefix.substr(0, slash + 1);
-  const std::wstring pattern = prefix.substr(slash + 1) + L"*.txt";
-  for (const std::wstring& report : e2e::FilesMatching(folder, pattern)) {
-    e2e::DeleteFileIfPresent(report);
-  }
+  return e2e::FilesMatching(prefix.substr(0, slash + 1), prefix.substr(slash + 1) + L"*.txt");
+}
+
+void RemoveLeftovers() {
+  e2e::DeleteUserKey(kSettingsKey);
+  for (const std::wstring& report : PravexReportFiles()) e2e::DeleteFileIfPresent(report);
   e2e::DeleteFileIfPresent(kBaselineReport);
 }
 

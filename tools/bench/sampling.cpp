@@ -1,16 +1,13 @@
 #include "tools/bench/sampling.h"
 
-#include <windows.h>
-
 #include <cstdio>
 #include <exception>
 
 #include "forms/main/main_form_def.h"
+#include "tests/e2e/driver/files.h"
 #include "tools/bench/diagnosis_run.h"
 #include "tools/bench/empty_window_class.h"
 #include "tools/bench/leftovers.h"
-#include "tools/bench/pravex_windows.h"
-#include "tools/bench/window_start.h"
 
 namespace pravex::bench {
 
@@ -22,16 +19,31 @@ constexpr double kMega = 1e6;
 constexpr std::uint64_t kStartupReportBytes = 1000;
 
 std::optional<double> FileBytes(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  return static_cast<double>((std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow);
+  const std::optional<std::uint64_t> bytes = e2e::FileSize(path);
+  return bytes ? std::optional<double>(static_cast<double>(*bytes)) : std::nullopt;
+}
+
+struct WindowStart {
+  double milliseconds = 0;              // from just before CreateProcessW to the window visible
+  std::size_t peakWorkingSetBytes = 0;  // the program's peak up to that moment
+};
+
+// Starts `exe`, waits for its visible window of `windowClass`, then closes
+// the window and lets the program end.
+WindowStart TimeWindowStart(const std::wstring& exe, const std::wstring& windowClass,
+                            const e2e::EnvironmentBlock& environment) {
+  e2e::AppProcess process(exe, environment);
+  const HWND window = WaitForWindow(process, windowClass, kShowLimit);
+  const WindowStart start{process.MillisecondsSinceLaunch(), process.Memory().peakBytes};
+  CloseAndWaitForExit(process, window);
+  return start;
 }
 
 }  // namespace
 
 StartupSamples SampleStartups(const BenchPaths& paths, int runs) {
   StartupSamples samples;
-  const std::wstring environment = DiagnosisEnvironment(paths, kStartupReportBytes);
+  const e2e::EnvironmentBlock environment = DiagnosisEnvironment(paths, kStartupReportBytes);
   try {
     for (int run = 0; run <= runs; ++run) {
       const WindowStart empty =
@@ -59,7 +71,7 @@ StartupSamples SampleStartups(const BenchPaths& paths, int runs) {
 DiagnosisSamples SampleDiagnoses(const BenchPaths& paths, std::uint64_t reportBytes, int runs) {
   DiagnosisSamples samples;
   samples.reportBytes = reportBytes;
-  const std::wstring environment = DiagnosisEnvironment(paths, reportBytes);
+  const e2e::EnvironmentBlock environment = DiagnosisEnvironment(paths, reportBytes);
   const std::string label = ReportLabel(reportBytes);
   try {
     for (int run = 0; run <= runs; ++run) {

@@ -8,7 +8,6 @@
 //   text_box_probe.exe --bytes=N --variant=pravex|fitted-first|no-wrap|rich-edit
 #include <windows.h>
 
-#include <psapi.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -20,19 +19,24 @@
 #include "forms/main/classification.h"
 #include "forms/results/help_form.h"
 #include "forms/results/result_family.h"
+#include "tests/e2e/driver/ansi_text.h"
+#include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/files.h"
-#include "tools/bench/bounded_wait.h"
+#include "tests/e2e/driver/window_probe.h"
 #include "tools/bench/probe_report.h"
+#include "win32/dpi.h"
+#include "win32/fonts.h"
 #include "win32/handles.h"
 
 namespace {
 
 using namespace pravex;
 using namespace pravex::bench;
+using win32::PixelsToTwips;
+using win32::TwipsToPixels;
 
 constexpr wchar_t kReportPath[] = L"C:\\pravex_probe_report.txt";
 constexpr wchar_t kWindowClass[] = L"PravexProbeWindow";
-constexpr int kTwipsPerInch = 1440;
 
 enum class Variant {
   kPravex,       // the edit control, as Pravex used it before its own text view
@@ -69,33 +73,16 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
 class StageLog {
  public:
   void Mark(const char* stage) {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters));
+    const e2e::WorkingSet memory = e2e::WorkingSetOf(::GetCurrentProcess());
     std::printf("| %s | %.0f ms | %.1f MB | %.1f MB |\n", stage, clock_.ElapsedMs(),
-                counters.WorkingSetSize / 1e6, counters.PeakWorkingSetSize / 1e6);
+                memory.bytes / 1e6, memory.peakBytes / 1e6);
     std::fflush(stdout);
-    clock_ = Stopwatch();
+    clock_ = e2e::Stopwatch();
   }
 
  private:
-  Stopwatch clock_;
+  e2e::Stopwatch clock_;
 };
-
-int TwipsToPixels(int twips, int dpi) {
-  return ::MulDiv(twips, dpi, kTwipsPerInch);
-}
-
-int PixelsToTwips(int pixels, int dpi) {
-  return ::MulDiv(pixels, kTwipsPerInch, dpi);
-}
-
-int ScreenDpi() {
-  const HDC screen = ::GetDC(nullptr);
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
-  return dpi;
-}
 
 // The same reading loop as Pravex's: 1 MB at a time into a string sized
 // up front.
@@ -114,34 +101,11 @@ std::string ReadReport() {
   return bytes;
 }
 
-std::wstring AnsiToWide(const std::string& bytes) {
-  const int length =
-      ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
-                        length);
-  return text;
-}
-
 LRESULT CALLBACK ProbeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-struct DestroyWindowTraits {
-  static HWND Invalid() { return nullptr; }
-  static bool IsValid(HWND h) { return h != nullptr; }
-  static void Close(HWND h) { ::DestroyWindow(h); }
-};
-using UniqueWindow = win32::UniqueHandle<HWND, DestroyWindowTraits>;
-
-struct FontTraits {
-  static HFONT Invalid() { return nullptr; }
-  static bool IsValid(HFONT h) { return h != nullptr; }
-  static void Close(HFONT h) { ::DeleteObject(h); }
-};
-using UniqueFont = win32::UniqueHandle<HFONT, FontTraits>;
-
-HWND CreateFrame(const FormDef& def, int dpi) {
+HWND CreateFrame(const FormDef& def, UINT dpi) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = &ProbeWindowProc;
@@ -157,7 +121,7 @@ HWND CreateFrame(const FormDef& def, int dpi) {
                            wc.hInstance, nullptr);
 }
 
-HWND CreateTextBox(HWND frame, const ControlDef& control, Variant variant, HFONT font, int dpi) {
+HWND CreateTextBox(HWND frame, const ControlDef& control, Variant variant, HFONT font, UINT dpi) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_AUTOVSCROLL |
                 ES_WANTRETURN | WS_VSCROLL;
   const wchar_t* windowClass = L"Edit";
@@ -182,7 +146,7 @@ HWND CreateTextBox(HWND frame, const ControlDef& control, Variant variant, HFONT
 
 // What the result window's Form_Resize does: the text box follows the
 // window's outer size, its width first, then its height.
-void FitTextBox(HWND frame, HWND text, const ControlDef& control, int dpi) {
+void FitTextBox(HWND frame, HWND text, const ControlDef& control, UINT dpi) {
   RECT outer{};
   ::GetWindowRect(frame, &outer);
   const TwipsSize size = FittedTextSize(
@@ -207,8 +171,8 @@ void SetText(HWND text, std::wstring_view composed) {
 struct Probe {
   const FormDef* def = nullptr;
   const ControlDef* textDef = nullptr;
-  int dpi = 96;
-  UniqueFont font;
+  UINT dpi = USER_DEFAULT_SCREEN_DPI;
+  win32::UniqueFont font;
 };
 
 Probe MakeProbe() {
@@ -217,15 +181,9 @@ Probe MakeProbe() {
   probe.textDef =
       &probe.def
            ->controls[static_cast<std::size_t>(ControlId(*probe.def, L"Text1") - kFirstControlId)];
-  probe.dpi = ScreenDpi();
-  const FontSpec& wanted = EffectiveFont(*probe.def, *probe.textDef);
-  LOGFONTW lf{};
-  lf.lfHeight = -::MulDiv(wanted.centipoints, probe.dpi, 7200);
-  lf.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = CLEARTYPE_QUALITY;
-  wanted.face.copy(lf.lfFaceName, LF_FACESIZE - 1);
-  probe.font.reset(::CreateFontIndirectW(&lf));
+  probe.dpi = static_cast<UINT>(e2e::ScreenDpi());
+  // Pravex's own font for the text box, at the screen's DPI.
+  probe.font = win32::CreateFormFont(EffectiveFont(*probe.def, *probe.textDef), probe.dpi);
   return probe;
 }
 
@@ -244,12 +202,12 @@ LRESULT RunTextBox(const Probe& probe, Variant variant, StageLog& log) {
   std::string bytes = ReadReport();
   log.Mark("read the report file");
   // Pravex keeps the report's text for the whole run.
-  const std::wstring report = AnsiToWide(bytes);
+  const std::wstring report = e2e::AnsiToWide(bytes);
   bytes = std::string();
   log.Mark("turn its bytes into text (ANSI code page)");
   ClassifyAsPravexDoes(report);
   log.Mark("classify the report");
-  const UniqueWindow frame(CreateFrame(*probe.def, probe.dpi));
+  const win32::UniqueWindow frame(CreateFrame(*probe.def, probe.dpi));
   const HWND text =
       CreateTextBox(frame.get(), *probe.textDef, variant, probe.font.get(), probe.dpi);
   log.Mark("create the window and its text box");

@@ -1,5 +1,7 @@
 #include "tests/e2e/driver/app_process.h"
 
+#include <psapi.h>
+
 #include <stdexcept>
 
 #include "tests/e2e/driver/wide_text.h"
@@ -25,17 +27,35 @@ std::string LaunchFailure(const std::wstring& exe, DWORD error) {
 
 }  // namespace
 
+WorkingSet WorkingSetOf(HANDLE process) {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof(counters);
+  if (!::GetProcessMemoryInfo(process, &counters, sizeof(counters))) {
+    throw std::runtime_error("GetProcessMemoryInfo failed for process " +
+                             std::to_string(::GetProcessId(process)) + " (error " +
+                             std::to_string(::GetLastError()) + ")");
+  }
+  return {counters.WorkingSetSize, counters.PeakWorkingSetSize};
+}
+
 AppProcess::AppProcess(const std::wstring& exe, const EnvironmentBlock& environment,
-                       std::wstring_view arguments)
+                       std::wstring_view arguments, StartStyle style)
     : exe_(exe) {
   std::wstring commandLine = L"\"" + exe + L"\"";
   if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
   std::wstring block = environment.Block();
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
+  DWORD flags = CREATE_UNICODE_ENVIRONMENT;
+  if (style == StartStyle::kHiddenOwnConsole) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    flags |= CREATE_NEW_CONSOLE;
+  }
   PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &startup, &info)) {
+  sinceLaunch_ = Stopwatch();
+  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags,
+                        block.data(), nullptr, &startup, &info)) {
     throw std::runtime_error(LaunchFailure(exe, ::GetLastError()));
   }
   ::CloseHandle(info.hThread);

@@ -28,7 +28,7 @@ BenchPaths Paths() {
 }
 
 TEST(DiagnosisEnvironmentTest, MakesTheShimTheInterpreterAndTheToolsFolderFirst) {
-  const auto variables = Variables(DiagnosisEnvironment(Paths(), 1'000'000));
+  const auto variables = Variables(DiagnosisEnvironment(Paths(), 1'000'000).Block());
   EXPECT_EQ(variables.at(L"ComSpec"), L"Z:\\b\\tools\\cmdshim.exe");
   EXPECT_TRUE(variables.at(L"PATH").starts_with(L"Z:\\b\\tools;")) << variables.at(L"PATH");
   EXPECT_EQ(variables.at(L"PRAVEX_SAMPLE"), L"big");
@@ -36,7 +36,7 @@ TEST(DiagnosisEnvironmentTest, MakesTheShimTheInterpreterAndTheToolsFolderFirst)
 }
 
 TEST(DiagnosisEnvironmentTest, EndsWithTwoNuls) {
-  const std::wstring block = DiagnosisEnvironment(Paths(), 1'000);
+  const std::wstring block = DiagnosisEnvironment(Paths(), 1'000).Block();
   ASSERT_GE(block.size(), 2u);
   EXPECT_EQ(block[block.size() - 1], L'\0');
   EXPECT_EQ(block[block.size() - 2], L'\0');
