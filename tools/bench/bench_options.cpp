@@ -2,15 +2,11 @@
 
 #include <string_view>
 
+#include "tests/e2e/driver/wide_text.h"
+
 namespace pravex::bench {
 
 namespace {
-
-std::string Narrow(std::wstring_view text) {
-  std::string narrow;
-  for (const wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
-  return narrow;
-}
 
 std::optional<int> RunCount(std::wstring_view text) {
   if (text.empty() || text.size() > 2) return std::nullopt;
@@ -31,30 +27,26 @@ std::optional<BenchOptions> ParseOptions(const std::vector<std::wstring>& argume
   for (const std::wstring& argument : arguments) {
     const std::size_t equals = argument.find(L'=');
     const std::wstring_view name = std::wstring_view(argument).substr(0, equals);
-    const std::wstring_view value = equals == std::wstring::npos
-                                        ? std::wstring_view{}
-                                        : std::wstring_view(argument).substr(equals + 1);
+    const std::wstring value = equals == std::wstring::npos ? L"" : argument.substr(equals + 1);
     if (name == L"--pravex") {
       options.pravexExe = value;
     } else if (name == L"--empty-window") {
       options.emptyWindowExe = value;
     } else if (name == L"--tools") {
       options.toolsFolder = value;
-    } else if (argument == L"--stages") {
+    } else if (argument == L"--stages" || argument == L"--stages-only") {
       options.stages = true;
-    } else if (argument == L"--stages-only") {
-      options.stages = true;
-      options.figures = false;
+      options.figures = argument == L"--stages";
     } else if (name == L"--runs") {
       const std::optional<int> runs = RunCount(value);
       if (!runs) {
         error = "--runs takes a whole number from " + std::to_string(kFewestRuns) + " to " +
-                std::to_string(kMostRuns) + ", not \"" + Narrow(value) + "\"";
+                std::to_string(kMostRuns) + ", not " + e2e::Quoted(value);
         return std::nullopt;
       }
       options.runs = *runs;
     } else {
-      error = "unknown argument \"" + Narrow(argument) + "\"";
+      error = "unknown argument " + e2e::Quoted(argument);
       return std::nullopt;
     }
   }

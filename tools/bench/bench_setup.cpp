@@ -2,39 +2,36 @@
 
 #include <stdexcept>
 
+#include "forms/main/report_name.h"
 #include "pravex_config.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/wide_text.h"
 #include "tests/e2e/driver/windows_path.h"
-#include "tools/bench/command_lines.h"
 
 namespace pravex::bench {
 
 namespace {
 
-constexpr wchar_t kShimName[] = L"cmdshim.exe";
 // The stand-in's sample that passes for a healthy report of a chosen size.
 constexpr wchar_t kBigHealthySample[] = L"big";
+constexpr std::wstring_view kInterpreterVariable = L"%ComSpec% ";
 
-void RequireFile(const std::wstring& path) {
+std::wstring RequireFile(std::wstring path) {
   if (!e2e::FileExists(path)) throw std::runtime_error(e2e::Quoted(path) + " does not exist");
+  return path;
 }
 
 }  // namespace
 
 BenchPaths ResolvePaths(const BenchOptions& options) {
-  BenchPaths paths;
-  paths.pravexExe = e2e::WindowsPathOf(options.pravexExe);
-  paths.emptyWindowExe = e2e::WindowsPathOf(options.emptyWindowExe);
-  paths.toolsFolder = e2e::WindowsPathOf(options.toolsFolder);
-  while (paths.toolsFolder.size() > 3 && paths.toolsFolder.back() == L'\\') {
-    paths.toolsFolder.pop_back();
-  }
-  paths.shimExe = paths.toolsFolder + L"\\" + kShimName;
-  RequireFile(paths.pravexExe);
-  RequireFile(paths.emptyWindowExe);
-  RequireFile(paths.shimExe);
-  RequireFile(paths.toolsFolder + L"\\" + std::wstring(config::kStatusCommand) + L".exe");
+  std::wstring tools = e2e::WindowsPathOf(options.toolsFolder);
+  while (tools.size() > 3 && tools.back() == L'\\') tools.pop_back();
+  // Checked in this order, so the first missing file is the one named.
+  BenchPaths paths{.pravexExe = RequireFile(e2e::WindowsPathOf(options.pravexExe)),
+                   .emptyWindowExe = RequireFile(e2e::WindowsPathOf(options.emptyWindowExe)),
+                   .toolsFolder = tools,
+                   .shimExe = RequireFile(tools + L"\\cmdshim.exe")};
+  RequireFile(tools + L"\\" + std::wstring(config::kStatusCommand) + L".exe");
   return paths;
 }
 
@@ -46,6 +43,20 @@ e2e::EnvironmentBlock DiagnosisEnvironment(const BenchPaths& paths, std::uint64_
   environment.Set(L"PRAVEX_SAMPLE", kBigHealthySample);
   environment.Set(L"PRAVEX_SAMPLE_BYTES", std::to_wstring(reportBytes));
   return environment;
+}
+
+std::wstring InterpreterArguments(std::wstring_view reportPath) {
+  const std::wstring command =
+      std::wstring(config::kStatusCommand) + L" " + std::wstring(config::kArgVastrel);
+  std::wstring line = ReportCommandLine(command, reportPath);
+  if (line.starts_with(kInterpreterVariable)) line.erase(0, kInterpreterVariable.size());
+  return line;
+}
+
+std::wstring PathWithFolderFirst(std::wstring_view folder, std::wstring_view path) {
+  std::wstring joined(folder);
+  if (!path.empty()) joined += L";" + std::wstring(path);
+  return joined;
 }
 
 }  // namespace pravex::bench

@@ -1,8 +1,11 @@
-// The files the benchmark runs and the environment it runs them in.
+// The files the benchmark runs, the environment it runs them in and the
+// command it hands the interpreter, built from the same pieces Pravex uses
+// so that the baseline runs the very same command.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "tests/e2e/driver/environment_block.h"
 #include "tools/bench/bench_options.h"
@@ -24,5 +27,12 @@ BenchPaths ResolvePaths(const BenchOptions& options);
 // from the block given to CreateProcessW), the tools folder first on PATH,
 // and the stand-in tool set to print a healthy report of `reportBytes`.
 e2e::EnvironmentBlock DiagnosisEnvironment(const BenchPaths& paths, std::uint64_t reportBytes);
+
+// The arguments Pravex gives %ComSpec% for a Vastrel diagnosis, with the
+// report sent to `reportPath`: "/c qvstatus /product:vastrel>C:\x.txt 2<&1".
+std::wstring InterpreterArguments(std::wstring_view reportPath);
+
+// `folder` first, then the rest of the search path as it was.
+std::wstring PathWithFolderFirst(std::wstring_view folder, std::wstring_view path);
 
 }  // namespace pravex::bench

@@ -6,11 +6,9 @@
 #include "forms/results/result_family.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/process_list.h"
-#include "tests/e2e/driver/top_windows.h"
 #include "tests/e2e/driver/window_input.h"
-#include "tools/bench/diagnosis_run.h"
-#include "tools/bench/leftovers.h"
 #include "tools/bench/statistics.h"
+#include "tools/bench/timed_runs.h"
 
 namespace pravex::bench {
 
@@ -23,23 +21,6 @@ std::uint64_t ReportFileBytes() {
   return bytes;
 }
 
-class StageRecorder {
- public:
-  explicit StageRecorder(const e2e::AppProcess& process) : process_(process) {}
-
-  void Mark(std::string stage) {
-    const e2e::WorkingSet memory = process_.Memory();
-    marks_.push_back({std::move(stage), clock_.ElapsedMs(), static_cast<double>(memory.bytes),
-                      static_cast<double>(memory.peakBytes)});
-  }
-  std::vector<StageMark> Marks() const { return marks_; }
-
- private:
-  const e2e::AppProcess& process_;
-  const e2e::Stopwatch clock_;
-  std::vector<StageMark> marks_;
-};
-
 }  // namespace
 
 std::vector<StageMark> WatchDiagnosisStages(const BenchPaths& paths,
@@ -47,37 +28,45 @@ std::vector<StageMark> WatchDiagnosisStages(const BenchPaths& paths,
                                             std::uint64_t reportBytes) {
   RemoveLeftovers();
   e2e::AppProcess pravex(paths.pravexExe, environment);
-  const DWORD id = pravex.Id();
-  const HWND mainWindow = MainWindowWithVastrelSelected(pravex);
+  const HWND diagnose =
+      FormControl(MainWindowWithVastrelSelected(pravex), MainFormDef(), L"ButtonDiagnose");
   const FormDef& resultForm = ResultFormDef(ResultKind::Result);
   const e2e::WindowQuery resultQuery{.className = FormWindowClass(resultForm),
                                      .visibleOnly = false};
-
   const Milliseconds limit = DiagnosisLimit(reportBytes);
   const auto waitUntil = [&](const std::function<bool()>& condition, std::string_view what) {
     e2e::WaitUntil(condition, limit, what, kLookInterval);
   };
-  StageRecorder recorder(pravex);
-  e2e::PressButton(FormControl(mainWindow, MainFormDef(), L"ButtonDiagnose"));
-  recorder.Mark("Diagnose clicked");
+
+  std::vector<StageMark> marks;
+  const e2e::Stopwatch clock;
+  const auto mark = [&](std::string stage) {
+    const e2e::WorkingSet memory = pravex.Memory();
+    marks.push_back({std::move(stage), clock.ElapsedMs(), static_cast<double>(memory.bytes),
+                     static_cast<double>(memory.peakBytes)});
+  };
+  e2e::PressButton(diagnose);
+  mark("Diagnose clicked");
   waitUntil([&] { return ReportFileBytes() >= reportBytes; }, "the report file");
-  recorder.Mark("report file complete");
-  waitUntil([&] { return !e2e::HasChildProcess(id); }, "the interpreter to end");
-  recorder.Mark("interpreter ended");
-  const HWND resultWindow = e2e::WaitFor<HWND>(
-      [&]() -> std::optional<HWND> {
-        const std::vector<HWND> windows = e2e::FindTopWindows(id, resultQuery);
-        return windows.empty() ? std::nullopt : std::optional<HWND>(windows.front());
+  mark("report file complete");
+  waitUntil([&] { return !e2e::HasChildProcess(pravex.Id()); }, "the interpreter to end");
+  mark("interpreter ended");
+  HWND resultWindow = nullptr;
+  waitUntil(
+      [&] {
+        const std::vector<HWND> windows = e2e::FindTopWindows(pravex.Id(), resultQuery);
+        resultWindow = windows.empty() ? nullptr : windows.front();
+        return resultWindow != nullptr;
       },
-      limit, "the result window to be created", kLookInterval);
-  recorder.Mark("result window created (hidden)");
+      "the result window to be created");
+  mark("result window created (hidden)");
   waitUntil([&] { return ::IsWindowVisible(resultWindow) != FALSE; },
             "the result window to be visible");
-  recorder.Mark("result window visible");
+  mark("result window visible");
   WaitForWholeReport(FormControl(resultWindow, resultForm, L"Text1"), reportBytes, limit);
-  recorder.Mark("text box holds the report");
+  mark("text box holds the report");
   CloseAndWaitForExit(pravex, resultWindow);
-  return recorder.Marks();
+  return marks;
 }
 
 std::string StageTable(const std::vector<std::vector<StageMark>>& runs) {

@@ -79,27 +79,14 @@ std::string GoalText(const Figure& figure) {
 }
 
 std::optional<bool> GoalMet(const Figure& figure) {
-  switch (figure.goal.kind) {
-    case GoalKind::kNone:
-      return std::nullopt;
-    case GoalKind::kRatioAtMost: {
-      const std::optional<double> ratio = RatioOf(figure);
-      if (!ratio) return std::nullopt;
-      return *ratio <= figure.goal.limit;
-    }
-    case GoalKind::kMeasuredAtMost:
-      if (!figure.measured) return std::nullopt;
-      return *figure.measured <= figure.goal.limit;
-    case GoalKind::kMeasuredBelow:
-      if (!figure.measured) return std::nullopt;
-      return *figure.measured < figure.goal.limit;
-    case GoalKind::kOwnCostAtMost: {
-      const std::optional<double> own = OwnCostOf(figure);
-      if (!own) return std::nullopt;
-      return *own <= figure.goal.limit;
-    }
-  }
-  return std::nullopt;
+  if (figure.goal.kind == GoalKind::kNone) return std::nullopt;
+  // What the goal is set on: the ratio, Pravex's own cost or the value itself.
+  std::optional<double> value = figure.measured;
+  if (figure.goal.kind == GoalKind::kRatioAtMost) value = RatioOf(figure);
+  if (figure.goal.kind == GoalKind::kOwnCostAtMost) value = OwnCostOf(figure);
+  if (!value) return std::nullopt;
+  return figure.goal.kind == GoalKind::kMeasuredBelow ? *value < figure.goal.limit
+                                                      : *value <= figure.goal.limit;
 }
 
 std::string MarkdownTable(const std::vector<Figure>& figures) {

@@ -4,7 +4,9 @@
 
 #include <stdexcept>
 
+#include "tests/e2e/driver/message_box.h"
 #include "tests/e2e/driver/wide_text.h"
+#include "tests/e2e/driver/window_input.h"
 
 namespace pravex::e2e {
 
@@ -95,6 +97,31 @@ void AppProcess::Kill() {
   if (!IsRunning()) return;
   ::TerminateProcess(process_.get(), kKilledExitCode);
   ::WaitForSingleObject(process_.get(), static_cast<DWORD>(kKillLimit.count()));
+}
+
+HWND AppProcess::WaitForWindow(const WindowQuery& query, Milliseconds limit,
+                               Milliseconds interval) const {
+  const std::string awaited = Describe(query, id_);
+  return WaitFor<HWND>(
+      [&]() -> std::optional<HWND> {
+        const std::vector<HWND> windows = FindTopWindows(id_, query);
+        if (!windows.empty()) return windows.front();
+        const std::vector<HWND> boxes = FindMessageBoxes(id_);
+        if (!boxes.empty()) {
+          throw std::runtime_error(awaited + " never came: the process showed a message box, " +
+                                   Quoted(ReadMessageBox(boxes.front()).text));
+        }
+        if (!IsRunning()) throw std::runtime_error(awaited + " never came: the process ended");
+        return std::nullopt;
+      },
+      limit, awaited, interval);
+}
+
+bool AppProcess::CloseAndWaitForExit(HWND window, Milliseconds limit) {
+  RequestClose(window);
+  if (WaitForExit(limit)) return true;
+  Kill();
+  return false;
 }
 
 }  // namespace pravex::e2e

@@ -11,6 +11,7 @@
 
 #include "tests/e2e/driver/deadline.h"
 #include "tests/e2e/driver/environment_block.h"
+#include "tests/e2e/driver/top_windows.h"
 #include "win32/handles.h"
 
 namespace pravex::e2e {
@@ -56,6 +57,17 @@ class AppProcess {
 
   // Ends the process now unless it has ended already, and waits until it has.
   void Kill();
+
+  // The process's topmost window matching `query` once there is one; throws
+  // WaitTimeout after `limit`, and std::runtime_error as soon as the process
+  // shows a message box or ends instead, so a wait never outlasts a failure.
+  HWND WaitForWindow(const WindowQuery& query, Milliseconds limit,
+                     Milliseconds interval = kPollInterval) const;
+
+  // Asks `window` to close as its close box would and waits up to `limit`
+  // for the process to end, ending it if it has not; whether it ended by
+  // itself.
+  bool CloseAndWaitForExit(HWND window, Milliseconds limit);
 
  private:
   win32::UniqueHandleObject process_;

@@ -1,4 +1,4 @@
-#include "tools/bench/diagnosis_run.h"
+#include "tools/bench/timed_runs.h"
 
 #include <stdexcept>
 
@@ -6,9 +6,6 @@
 #include "forms/results/result_family.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/window_input.h"
-#include "tests/e2e/driver/window_probe.h"
-#include "tools/bench/command_lines.h"
-#include "tools/bench/leftovers.h"
 
 namespace pravex::bench {
 
@@ -34,12 +31,22 @@ void WaitForWholeReport(HWND text, std::uint64_t reportBytes, Milliseconds limit
       limit, "the result's text box to hold the whole report", kLookInterval);
 }
 
-DiagnosisRun TimeDiagnosis(const BenchPaths& paths, const e2e::EnvironmentBlock& environment,
-                           std::uint64_t reportBytes) {
+TimedRun TimeWindowStart(const std::wstring& exe, const std::wstring& windowClass,
+                         const e2e::EnvironmentBlock& environment) {
+  e2e::AppProcess process(exe, environment);
+  const HWND window = WaitForWindow(process, windowClass, kShowLimit);
+  const TimedRun run{process.MillisecondsSinceLaunch(),
+                     static_cast<double>(process.Memory().peakBytes)};
+  CloseAndWaitForExit(process, window);
+  return run;
+}
+
+TimedRun TimeDiagnosis(const BenchPaths& paths, const e2e::EnvironmentBlock& environment,
+                       std::uint64_t reportBytes) {
   RemoveLeftovers();
   e2e::AppProcess pravex(paths.pravexExe, environment);
-  const HWND mainWindow = MainWindowWithVastrelSelected(pravex);
-  const HWND diagnose = FormControl(mainWindow, MainFormDef(), L"ButtonDiagnose");
+  const HWND diagnose =
+      FormControl(MainWindowWithVastrelSelected(pravex), MainFormDef(), L"ButtonDiagnose");
   const FormDef& resultForm = ResultFormDef(ResultKind::Result);
 
   const e2e::Deadline deadline(DiagnosisLimit(reportBytes));
@@ -49,15 +56,13 @@ DiagnosisRun TimeDiagnosis(const BenchPaths& paths, const e2e::EnvironmentBlock&
       WaitForWindow(pravex, FormWindowClass(resultForm), deadline.Remaining());
   const HWND text = FormControl(resultWindow, resultForm, L"Text1");
   WaitForWholeReport(text, reportBytes, deadline.Remaining());
-  DiagnosisRun run;
-  run.milliseconds = clock.ElapsedMs();
+  const double milliseconds = clock.ElapsedMs();
   // The text box lays out what is off screen after it shows: asked for its
   // line count it finishes, and the peak counts all of it.
   DWORD_PTR lines = 0;
   ::SendMessageTimeoutW(text, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG,
                         static_cast<UINT>(deadline.Remaining().count()), &lines);
-  run.peakWorkingSetBytes = pravex.Memory().peakBytes;
-
+  const TimedRun run{milliseconds, static_cast<double>(pravex.Memory().peakBytes)};
   CloseAndWaitForExit(pravex, resultWindow);
   return run;
 }

@@ -1,12 +1,15 @@
-// The windows of the programs the benchmark starts, awaited closely enough
-// to time them, and closed; Pravex's found by the names its form tables give
-// them. A window counts as shown once it is visible.
+// What every measured run of Pravex shares: a clean slate (an earlier run's
+// report files would pile up, and its settings could turn on debug mode,
+// which opens a box before the main window), its windows and controls by
+// the names the form tables give them, and an end to the process however
+// the run goes.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tests/e2e/driver/app_process.h"
 #include "ui/form_def.h"
@@ -21,23 +24,32 @@ inline constexpr Milliseconds kLookInterval{1};
 // A window program starts and shows its first window well within this.
 inline constexpr Milliseconds kShowLimit{30000};
 
+// Where the interpreter-alone runs send the report.
+inline constexpr wchar_t kBaselineReport[] = L"C:\\bench.txt";
+
+// The report files Pravex has written, by the prefix it names them with.
+std::vector<std::wstring> PravexReportFiles();
+
+// Deletes Pravex's report files, the baseline's report and Pravex's
+// settings key; throws std::runtime_error if one cannot be deleted.
+void RemoveLeftovers();
+
 // Each form's window class is "Pravex" followed by the form's name.
 std::wstring FormWindowClass(const FormDef& form);
 
 // A control of a live form window, found by its name in the form table.
 HWND FormControl(HWND formWindow, const FormDef& form, std::wstring_view name);
 
-// The process's visible window of the class once it shows; throws
-// e2e::WaitTimeout after `limit`, or std::runtime_error as soon as the
-// process shows a message box or ends instead.
+// The program's visible window of the class once it shows (see
+// AppProcess::WaitForWindow), looked for every millisecond.
 HWND WaitForWindow(const e2e::AppProcess& process, const std::wstring& windowClass,
                    Milliseconds limit);
 
 // Waits for Pravex's main window and selects Vastrel in it; the main window.
 HWND MainWindowWithVastrelSelected(const e2e::AppProcess& pravex);
 
-// Asks the program to close `window` as its close box would and waits for it
-// to end; one that does not end in time is ended, with a note on stderr.
+// Closes `window` as its close box would and lets the program end; one that
+// does not end in time is ended, with a note on stderr.
 void CloseAndWaitForExit(e2e::AppProcess& process, HWND window);
 
 }  // namespace pravex::bench
