@@ -1,11 +1,12 @@
 #include "tools/screenshots/window_picture.h"
 
 #include <cstdint>
-#include <cstring>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "tests/e2e/driver/deadline.h"
+#include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/wide_text.h"
 #include "win32/handles.h"
 #include "win32/text_view/gdi_scope.h"
@@ -89,20 +90,10 @@ void WriteBmp(const Picture& picture, const std::wstring& path) {
   file.bfOffBits = sizeof(file) + sizeof(header);
   file.bfSize = file.bfOffBits + header.biSizeImage;
 
-  std::vector<std::uint8_t> bytes(file.bfOffBits);
-  std::memcpy(bytes.data(), &file, sizeof(file));
-  std::memcpy(bytes.data() + sizeof(file), &header, sizeof(header));
-  bytes.insert(bytes.end(), picture.rows.begin(), picture.rows.end());
-
-  const win32::UniqueFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  if (!out ||
-      !::WriteFile(out.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-      written != bytes.size()) {
-    throw std::runtime_error("could not write " + e2e::Quoted(path) + " (error " +
-                             std::to_string(::GetLastError()) + ")");
-  }
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+  bytes.append(reinterpret_cast<const char*>(&header), sizeof(header));
+  bytes.append(picture.rows.begin(), picture.rows.end());
+  e2e::WriteFileBytes(path, bytes);
 }
 
 }  // namespace
