@@ -12,7 +12,6 @@ namespace pravex::bench {
 
 namespace {
 
-constexpr wchar_t kSettingsKey[] = L"Software\\QuorvelPravex";
 constexpr Milliseconds kAnswerLimit{5000};
 // Closing the last window ends either program at once; Wine needs a moment.
 constexpr Milliseconds kExitLimit{15000};
@@ -26,17 +25,9 @@ std::vector<std::wstring> PravexReportFiles() {
 }
 
 void RemoveLeftovers() {
-  e2e::DeleteUserKey(kSettingsKey);
+  e2e::DeleteUserKey(e2e::kSettingsKey);
   for (const std::wstring& report : PravexReportFiles()) e2e::DeleteFileIfPresent(report);
   e2e::DeleteFileIfPresent(kBaselineReport);
-}
-
-std::wstring FormWindowClass(const FormDef& form) {
-  return L"Pravex" + std::wstring(form.name);
-}
-
-HWND FormControl(HWND formWindow, const FormDef& form, std::wstring_view name) {
-  return e2e::ChildById(formWindow, ControlId(form, name));
 }
 
 HWND WaitForWindow(const e2e::AppProcess& process, const std::wstring& windowClass,

@@ -1,21 +1,22 @@
 // What every measured run of Pravex shares: a clean slate (an earlier run's
 // report files would pile up, and its settings could turn on debug mode,
-// which opens a box before the main window), its windows and controls by
-// the names the form tables give them, and an end to the process however
-// the run goes.
+// which opens a box before the main window), its windows awaited closely
+// enough to time them, and an end to the process however the run goes. Its
+// windows and controls are found with tests/e2e/pravex_program.h.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "tests/e2e/driver/app_process.h"
-#include "ui/form_def.h"
+#include "tests/e2e/pravex_program.h"
 
 namespace pravex::bench {
 
+using e2e::FormControl;
+using e2e::FormWindowClass;
 using e2e::Milliseconds;
 
 // Every wait looks each millisecond: a coarser poll would blur figures of a
@@ -33,12 +34,6 @@ std::vector<std::wstring> PravexReportFiles();
 // Deletes Pravex's report files, the baseline's report and Pravex's
 // settings key; throws std::runtime_error if one cannot be deleted.
 void RemoveLeftovers();
-
-// Each form's window class is "Pravex" followed by the form's name.
-std::wstring FormWindowClass(const FormDef& form);
-
-// A control of a live form window, found by its name in the form table.
-HWND FormControl(HWND formWindow, const FormDef& form, std::wstring_view name);
 
 // The program's visible window of the class once it shows (see
 // AppProcess::WaitForWindow), looked for every millisecond.

@@ -1,6 +1,7 @@
 // One run of Pravex for the screenshot tour: started on a clean slate with
-// the stand-in status tool giving a chosen sample, its windows and message
-// boxes found and worked by the names the form tables give them.
+// the stand-in status tool giving a chosen sample; its windows and message
+// boxes awaited. Its controls and menus are found with
+// tests/e2e/pravex_program.h.
 #pragma once
 
 #include <windows.h>
@@ -24,16 +25,10 @@ class PravexSession {
   HWND WaitForBox() const;
   // Presses the box's OK and waits for it to go.
   static void PressOk(HWND box);
-
-  static HWND Control(HWND window, const FormDef& form, std::wstring_view name);
   static void Press(HWND window, const FormDef& form, std::wstring_view button);
-  static void ChooseMainMenu(HWND main, std::wstring_view item);
 
   // Waits for the program to end by itself, as it does when its last window closes.
   void WaitForExit() const;
-
-  // Settings, reports and trace of the tour's runs.
-  static void RemoveLeftovers();
 
  private:
   e2e::AppProcess app_;

@@ -13,6 +13,7 @@
 #include "tests/e2e/driver/tcp_port.h"
 #include "tests/e2e/driver/wide_text.h"
 #include "tests/e2e/driver/window_input.h"
+#include "tests/e2e/pravex_program.h"
 #include "tools/screenshots/pravex_session.h"
 #include "tools/screenshots/window_picture.h"
 
@@ -45,7 +46,7 @@ class Album {
 void StartInDebugMode(const Album& album) {
   const PravexSession session(L"healthy", true);
   album.TakeBox(session, L"debug-mode-box");
-  PravexSession::ChooseMainMenu(session.WaitForForm(MainFormDef()), L"MenuExit");
+  e2e::ChooseMainMenu(session.WaitForForm(MainFormDef()), L"MenuExit");
   session.WaitForExit();
 }
 
@@ -56,20 +57,20 @@ void MainWindowHelpAndBoxes(const Album& album) {
   const HWND main = session.WaitForForm(form);
   album.Take(main, L"main-window");
 
-  PravexSession::ChooseMainMenu(main, L"MenuHelpContents");
+  e2e::ChooseMainMenu(main, L"MenuHelpContents");
   const HWND help = session.WaitForForm(FormHelpDef());
   album.Take(help, L"help-window");
   e2e::RequestClose(help);
   session.WaitUntilFormClosed(FormHelpDef());
 
-  PravexSession::ChooseMainMenu(main, L"MenuAbout");
+  e2e::ChooseMainMenu(main, L"MenuAbout");
   album.TakeBox(session, L"about-box");
   PravexSession::Press(main, form, L"ButtonDiagnose");
   album.TakeBox(session, L"no-product-warning");
   PravexSession::Press(main, form, L"OptionVastrel");
   PravexSession::Press(main, form, L"ButtonDiagnose");
   album.TakeBox(session, L"diagnostic-failed");
-  PravexSession::ChooseMainMenu(main, L"MenuExit");
+  e2e::ChooseMainMenu(main, L"MenuExit");
   session.WaitForExit();
 }
 
@@ -87,9 +88,9 @@ void SendFrom(const PravexSession& session, HWND result, const Album& album,
   const FormDef& contactForm = ContactInfoFormDef();
   PravexSession::Press(result, resultForm, L"FTP");
   HWND contact = session.WaitForForm(contactForm);
-  e2e::ReplaceText(PravexSession::Control(contact, contactForm, L"Text1"), L"Jane Example");
-  e2e::ReplaceText(PravexSession::Control(contact, contactForm, L"Text2"), L"Example Ltd");
-  e2e::ReplaceText(PravexSession::Control(contact, contactForm, L"Text3"), L"jane@example.com");
+  e2e::ReplaceText(e2e::FormControl(contact, contactForm, L"Text1"), L"Jane Example");
+  e2e::ReplaceText(e2e::FormControl(contact, contactForm, L"Text2"), L"Example Ltd");
+  e2e::ReplaceText(e2e::FormControl(contact, contactForm, L"Text3"), L"jane@example.com");
   album.Take(contact, L"contact-window");
   if (e2e::FtpModeFilePath().empty()) {
     PravexSession::Press(contact, contactForm, L"CancelButton");
@@ -144,7 +145,7 @@ std::vector<std::string> TakeTour(const std::wstring& folder) {
   StartInDebugMode(album);
   MainWindowHelpAndBoxes(album);
   ResultWindows(album, notes);
-  PravexSession::RemoveLeftovers();
+  e2e::RemoveSettingsAndFiles();
   return notes;
 }
 
