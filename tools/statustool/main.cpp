@@ -9,7 +9,7 @@
 
 #include "pravex_config.h"
 #include "tools/statustool/output.h"
-#include "tools/statustool/products.h"
+#include "tools/statustool/report_values.h"
 #include "tools/statustool/run_sample.h"
 #include "tools/statustool/samples.h"
 #include "tools/statustool/settings.h"
@@ -39,8 +39,8 @@ int wmain(int argc, wchar_t** argv) {
     const auto settings = ReadSettings(problem);
     return settings ? RunHelper(*settings) : kUsageExitCode;
   }
-  const Product* product = argc == 2 ? FindProduct(argv[1]) : nullptr;
-  if (!product) {
+  const std::optional<ReportValues> values = argc == 2 ? ConfiguredValues(argv[1]) : std::nullopt;
+  if (!values) {
     std::fwprintf(stderr, L"usage: %ls %ls | %ls\n", command.c_str(),
                   std::wstring(config::kArgVastrel).c_str(), std::wstring(config::kArgZpx).c_str());
     return kUsageExitCode;
@@ -58,5 +58,5 @@ int wmain(int argc, wchar_t** argv) {
     return kUsageExitCode;
   }
   Output out;
-  return RunSample(*sample, ConfiguredValues(*product), *settings, out);
+  return RunSample(*sample, *values, *settings, out);
 }

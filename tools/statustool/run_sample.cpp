@@ -55,15 +55,15 @@ int RunSample(const Sample& sample, const ReportValues& values, const Settings& 
 
   const LineEnd lineEnd = sample.twist == Twist::kOddBytes ? LineEnd::kLf : LineEnd::kCrLf;
   const auto fill = [&](std::string_view part) { return Fill(part, values, lineEnd); };
-  const std::string header = fill(HeaderPart(sample.header));
-  const std::string service = fill(ServicePart(sample.service));
-  const std::string license = fill(LicensePart(sample.license));
-  const std::string footer = fill(FooterPart());
+  const std::string header = fill(sample.header);
+  const std::string service = fill(sample.service);
+  const std::string license = fill(sample.license);
+  const std::string footer = fill(parts::kFooter);
   const Stream stream = sample.stream;
 
   out.Write(stream, header);
   if (sample.twist == Twist::kLogPadding) {
-    const std::string title = fill(LogTitlePart());
+    const std::string title = fill(parts::kLogTitle);
     const std::uint64_t fixedBytes =
         header.size() + title.size() + service.size() + license.size() + footer.size();
     out.Write(stream, title);
@@ -71,7 +71,7 @@ int RunSample(const Sample& sample, const ReportValues& values, const Settings& 
                   settings.reportBytes > fixedBytes ? settings.reportBytes - fixedBytes : 0,
                   lineEnd);
   }
-  if (sample.twist == Twist::kOddBytes) out.Write(stream, fill(OddBytesPart()));
+  if (sample.twist == Twist::kOddBytes) out.Write(stream, fill(parts::kOddEvents));
   out.Write(stream, service);
   if (!sample.warning.empty()) out.Write(Stream::kErr, fill(sample.warning));
   if (sample.twist == Twist::kCrashMidway) {

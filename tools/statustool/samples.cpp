@@ -1,12 +1,12 @@
 #include "tools/statustool/samples.h"
 
+#include "tools/statustool/report_parts.h"
+
 namespace pravex::statustool {
 
 namespace {
 
-using enum Header;
-using enum Service;
-using enum License;
+using namespace parts;
 using enum Stream;
 using enum Twist;
 

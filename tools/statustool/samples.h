@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "tools/statustool/output.h"
-#include "tools/statustool/report_parts.h"
 
 namespace pravex::statustool {
 
@@ -20,11 +19,12 @@ enum class Twist {
   kLeaveHelper,  // starts a helper that runs on for PRAVEX_SAMPLE_SECONDS after the tool ends
 };
 
+// The report's sections are templates of report_parts.h.
 struct Sample {
   std::wstring_view name;
-  Header header;
-  Service service;
-  License license;
+  std::string_view header;
+  std::string_view service;
+  std::string_view license;
   Stream stream;  // where the report goes
   Twist twist;
   int exitCode;
