@@ -16,9 +16,9 @@
 #include "tests/e2e/driver/files.h"
 #include "tools/bench/bench_options.h"
 #include "tools/bench/bench_setup.h"
-#include "tools/bench/diagnosis_stages.h"
 #include "tools/bench/empty_window_class.h"
 #include "tools/bench/figure_set.h"
+#include "tools/bench/stage_table.h"
 #include "tools/bench/timed_runs.h"
 
 namespace {
@@ -115,7 +115,7 @@ void PrintStages(const BenchPaths& paths, int runs) {
     try {
       const e2e::EnvironmentBlock environment = DiagnosisEnvironment(paths, bytes);
       for (int run = 1; run <= runs; ++run) {
-        marks.push_back(WatchDiagnosisStages(paths, environment, bytes));
+        TimeDiagnosis(paths, environment, bytes, &marks.emplace_back());
         std::fprintf(stderr, "stages %s %d/%d: %.0f ms\n", label.c_str(), run, runs,
                      marks.back().back().milliseconds);
       }

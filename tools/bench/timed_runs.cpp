@@ -5,6 +5,7 @@
 #include "forms/main/main_form_def.h"
 #include "forms/results/result_family.h"
 #include "tests/e2e/driver/files.h"
+#include "tests/e2e/driver/process_list.h"
 #include "tests/e2e/driver/window_input.h"
 
 namespace pravex::bench {
@@ -15,20 +16,17 @@ namespace {
 constexpr Milliseconds kDiagnosisFloor{120000};
 constexpr std::uint64_t kMillisecondsPerMegabyte = 20000;
 
+// The size of Pravex's report file, 0 while there is none.
+std::uint64_t ReportFileBytes() {
+  std::uint64_t bytes = 0;
+  for (const std::wstring& path : PravexReportFiles()) bytes = e2e::FileSize(path).value_or(bytes);
+  return bytes;
+}
+
 }  // namespace
 
 Milliseconds DiagnosisLimit(std::uint64_t reportBytes) {
   return kDiagnosisFloor + Milliseconds(reportBytes / 1'000'000 * kMillisecondsPerMegabyte);
-}
-
-void WaitForWholeReport(HWND text, std::uint64_t reportBytes, Milliseconds limit) {
-  const e2e::Deadline deadline(limit);
-  e2e::WaitUntil(
-      [&] {
-        const std::optional<std::size_t> length = e2e::TextLengthWithin(text, deadline.Remaining());
-        return length && *length >= reportBytes;
-      },
-      limit, "the result's text box to hold the whole report", kLookInterval);
 }
 
 TimedRun TimeWindowStart(const std::wstring& exe, const std::wstring& windowClass,
@@ -42,21 +40,58 @@ TimedRun TimeWindowStart(const std::wstring& exe, const std::wstring& windowClas
 }
 
 TimedRun TimeDiagnosis(const BenchPaths& paths, const e2e::EnvironmentBlock& environment,
-                       std::uint64_t reportBytes) {
+                       std::uint64_t reportBytes, std::vector<StageMark>* stages) {
   RemoveLeftovers();
   e2e::AppProcess pravex(paths.pravexExe, environment);
   const HWND diagnose =
       FormControl(MainWindowWithVastrelSelected(pravex), MainFormDef(), L"ButtonDiagnose");
   const FormDef& resultForm = ResultFormDef(ResultKind::Result);
+  const e2e::WindowQuery resultQuery{.className = FormWindowClass(resultForm)};
+  const e2e::WindowQuery hiddenResultQuery{.className = resultQuery.className,
+                                           .visibleOnly = false};
 
   const e2e::Deadline deadline(DiagnosisLimit(reportBytes));
+  const auto waitUntil = [&](const std::function<bool()>& condition, std::string_view what) {
+    e2e::WaitUntil(condition, deadline.Remaining(), what, kLookInterval);
+  };
   const e2e::Stopwatch clock;
+  const auto mark = [&](const char* stage) {
+    if (!stages) return;
+    const e2e::WorkingSet memory = pravex.Memory();
+    stages->push_back({stage, clock.ElapsedMs(), static_cast<double>(memory.bytes),
+                       static_cast<double>(memory.peakBytes)});
+  };
   e2e::PressButton(diagnose);
-  const HWND resultWindow =
-      WaitForWindow(pravex, FormWindowClass(resultForm), deadline.Remaining());
+  mark("Diagnose clicked");
+  HWND resultWindow = nullptr;
+  if (stages) {
+    waitUntil([&] { return ReportFileBytes() >= reportBytes; }, "the report file");
+    mark("report file complete");
+    waitUntil([&] { return !e2e::HasChildProcess(pravex.Id()); }, "the interpreter to end");
+    mark("interpreter ended");
+    waitUntil(
+        [&] {
+          const std::vector<HWND> windows = e2e::FindTopWindows(pravex.Id(), hiddenResultQuery);
+          resultWindow = windows.empty() ? nullptr : windows.front();
+          return resultWindow != nullptr;
+        },
+        "the result window to be created");
+    mark("result window created (hidden)");
+    waitUntil([&] { return ::IsWindowVisible(resultWindow) != FALSE; },
+              "the result window to be visible");
+  } else {
+    resultWindow = pravex.WaitForWindow(resultQuery, deadline.Remaining(), kLookInterval);
+  }
+  mark("result window visible");
   const HWND text = FormControl(resultWindow, resultForm, L"Text1");
-  WaitForWholeReport(text, reportBytes, deadline.Remaining());
+  waitUntil(
+      [&] {
+        const std::optional<std::size_t> length = e2e::TextLengthWithin(text, deadline.Remaining());
+        return length && *length >= reportBytes;
+      },
+      "the result's text box to hold the whole report");
   const double milliseconds = clock.ElapsedMs();
+  mark("text box holds the report");
   // The text box lays out what is off screen after it shows: asked for its
   // line count it finishes, and the peak counts all of it.
   DWORD_PTR lines = 0;

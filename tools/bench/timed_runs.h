@@ -7,9 +7,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tools/bench/bench_setup.h"
 #include "tools/bench/pravex_runs.h"
+#include "tools/bench/stage_table.h"
 
 namespace pravex::bench {
 
@@ -21,10 +23,6 @@ struct TimedRun {
 // How long a diagnosis may take before the run is given up.
 Milliseconds DiagnosisLimit(std::uint64_t reportBytes);
 
-// Polls until the text box answers with at least the report's length;
-// throws e2e::WaitTimeout after `limit`.
-void WaitForWholeReport(HWND text, std::uint64_t reportBytes, Milliseconds limit);
-
 // From just before CreateProcessW to the program's visible window of
 // `windowClass`; then closes the window and lets the program end.
 TimedRun TimeWindowStart(const std::wstring& exe, const std::wstring& windowClass,
@@ -33,9 +31,10 @@ TimedRun TimeWindowStart(const std::wstring& exe, const std::wstring& windowClas
 // Starts Pravex on a clean slate and selects Vastrel, then times the
 // Diagnose click to the result window visible with the whole report in its
 // text box, the report open at the peak; closing the result window then
-// deletes the report and ends Pravex.
+// deletes the report and ends Pravex. Given `stages`, it also waits for each
+// stage on the way and marks it there.
 TimedRun TimeDiagnosis(const BenchPaths& paths, const e2e::EnvironmentBlock& environment,
-                       std::uint64_t reportBytes);
+                       std::uint64_t reportBytes, std::vector<StageMark>* stages = nullptr);
 
 // The interpreter alone: Pravex's command line, to a report file of the
 // benchmark's, from just before CreateProcessW to the interpreter's exit.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tools/bench/diagnosis_stages.h"
+#include "tools/bench/stage_table.h"
 
 namespace pravex::bench {
 namespace {

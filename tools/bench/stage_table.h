@@ -1,14 +1,12 @@
 // Where a diagnosis spends its time and memory, seen from outside Pravex:
 // the moments the report file is complete, the interpreter has ended, the
 // result window exists (still hidden), it is visible, and its text box
-// holds the whole report, each with Pravex's working set then.
+// holds the whole report, each with Pravex's working set then (marked by
+// TimeDiagnosis, timed_runs.h).
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
-
-#include "tools/bench/bench_setup.h"
 
 namespace pravex::bench {
 
@@ -18,11 +16,6 @@ struct StageMark {
   double workingSetBytes = 0;
   double peakWorkingSetBytes = 0;
 };
-
-// One diagnosis, watched stage by stage.
-std::vector<StageMark> WatchDiagnosisStages(const BenchPaths& paths,
-                                            const e2e::EnvironmentBlock& environment,
-                                            std::uint64_t reportBytes);
 
 // The marks of several runs as a Markdown table: per stage the median time
 // since the click, the median time since the stage before, and the median
