@@ -1,42 +1,95 @@
-#include "tools/screenshots/tour.h"
+// screenshots.exe: drives Pravex through each of its windows and boxes and
+// saves a picture of each as <folder>\<name>.bmp; scripts/screenshots.sh
+// runs it under Wine.
+//   screenshots.exe --pravex=PATH --statustool-dir=PATH --cmdshim=PATH
+//                   [--ftp-root=PATH --ftp-mode-file=PATH] FOLDER
+// With the test FTP drop's mode file it pictures the send's boxes too.
+#include <windows.h>
 
 #include <cstdio>
+#include <exception>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "forms/contact/contact_info_form.h"
 #include "forms/main/main_form_def.h"
 #include "forms/results/help_form.h"
 #include "forms/results/result_family.h"
 #include "pravex_config.h"
-#include "tests/e2e/driver/deadline.h"
+#include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/files.h"
+#include "tests/e2e/driver/message_box.h"
 #include "tests/e2e/driver/options.h"
 #include "tests/e2e/driver/tcp_port.h"
+#include "tests/e2e/driver/user_registry.h"
 #include "tests/e2e/driver/wide_text.h"
 #include "tests/e2e/driver/window_input.h"
 #include "tests/e2e/pravex_program.h"
-#include "tools/screenshots/pravex_session.h"
 #include "tools/screenshots/window_picture.h"
-
-namespace pravex::screenshots {
 
 namespace {
 
+using namespace pravex;
+using e2e::Milliseconds;
+
+// Under Wine a start takes about half a second; a diagnosis a little more.
+constexpr Milliseconds kShowLimit{20000};
+constexpr Milliseconds kCloseLimit{5000};
 // The test FTP drop closes its port within 50 ms of reading its mode file.
-constexpr e2e::Milliseconds kDropSwitchLimit{3000};
+constexpr Milliseconds kDropSwitchLimit{3000};
+
+e2e::EnvironmentBlock PrepareRun(std::wstring_view sample, bool debugMode) {
+  e2e::RemoveSettingsAndFiles();
+  if (debugMode) e2e::WriteUserString(e2e::kInfoKey, L"DebugMode", L"True");
+  e2e::EnvironmentBlock environment = e2e::EnvironmentBlock::Current();
+  e2e::UseStandInTools(environment);
+  environment.Set(L"PRAVEX_SAMPLE", sample);
+  return environment;
+}
+
+// One run of Pravex, started on a clean slate (in debug mode if asked) with
+// the stand-in status tool giving `sample`.
+class PravexSession {
+ public:
+  PravexSession(std::wstring_view sample, bool debugMode)
+      : app_(e2e::PravexExePath(), PrepareRun(sample, debugMode)) {}
+
+  HWND WaitForForm(const FormDef& form) const {
+    return e2e::WaitForTopWindow(app_.Id(), {.className = e2e::FormWindowClass(form)}, kShowLimit);
+  }
+  void WaitUntilFormClosed(const FormDef& form) const {
+    e2e::WaitUntilNoTopWindow(app_.Id(), {.className = e2e::FormWindowClass(form)}, kCloseLimit);
+  }
+  HWND WaitForBox() const { return e2e::WaitForMessageBox(app_.Id(), kShowLimit).handle; }
+  // Pravex ends by itself when its last window closes.
+  void WaitForExit() const {
+    if (const DWORD code = app_.ExpectExit(kCloseLimit); code != 0) {
+      throw std::runtime_error("Pravex ended with exit code " + std::to_string(code));
+    }
+  }
+
+ private:
+  e2e::AppProcess app_;
+};
+
+void Press(HWND window, const FormDef& form, std::wstring_view button) {
+  e2e::PressButton(e2e::FormControl(window, form, button));
+}
 
 class Album {
  public:
   explicit Album(std::wstring folder) : folder_(std::move(folder)) {}
 
   void Take(HWND window, std::wstring_view name) const {
-    SaveWindowPicture(window, folder_ + L"\\" + std::wstring(name) + L".bmp");
+    screenshots::SaveWindowPicture(window, folder_ + L"\\" + std::wstring(name) + L".bmp");
     std::printf("screenshots: %s\n", e2e::Utf8(name).c_str());
   }
   // The session's next message box, pictured and answered.
   void TakeBox(const PravexSession& session, std::wstring_view name) const {
     const HWND box = session.WaitForBox();
     Take(box, name);
-    PravexSession::PressOk(box);
+    e2e::AnswerMessageBox(box, IDOK, kCloseLimit);
   }
 
  private:
@@ -65,10 +118,10 @@ void MainWindowHelpAndBoxes(const Album& album) {
 
   e2e::ChooseMainMenu(main, L"MenuAbout");
   album.TakeBox(session, L"about-box");
-  PravexSession::Press(main, form, L"ButtonDiagnose");
+  Press(main, form, L"ButtonDiagnose");
   album.TakeBox(session, L"no-product-warning");
-  PravexSession::Press(main, form, L"OptionVastrel");
-  PravexSession::Press(main, form, L"ButtonDiagnose");
+  Press(main, form, L"OptionVastrel");
+  Press(main, form, L"ButtonDiagnose");
   album.TakeBox(session, L"diagnostic-failed");
   e2e::ChooseMainMenu(main, L"MenuExit");
   session.WaitForExit();
@@ -86,26 +139,26 @@ void SendFrom(const PravexSession& session, HWND result, const Album& album,
               std::vector<std::string>& notes) {
   const FormDef& resultForm = ResultFormDef(ResultKind::Result);
   const FormDef& contactForm = ContactInfoFormDef();
-  PravexSession::Press(result, resultForm, L"FTP");
+  Press(result, resultForm, L"FTP");
   HWND contact = session.WaitForForm(contactForm);
   e2e::ReplaceText(e2e::FormControl(contact, contactForm, L"Text1"), L"Jane Example");
   e2e::ReplaceText(e2e::FormControl(contact, contactForm, L"Text2"), L"Example Ltd");
   e2e::ReplaceText(e2e::FormControl(contact, contactForm, L"Text3"), L"jane@example.com");
   album.Take(contact, L"contact-window");
   if (e2e::FtpModeFilePath().empty()) {
-    PravexSession::Press(contact, contactForm, L"CancelButton");
+    Press(contact, contactForm, L"CancelButton");
     session.WaitUntilFormClosed(contactForm);
     notes.push_back("no test FTP drop: ftp-success and ftp-connect-failure were not taken");
     return;
   }
   SwitchDrop("normal", true);
-  PravexSession::Press(contact, contactForm, L"OKButton");
+  Press(contact, contactForm, L"OKButton");
   album.TakeBox(session, L"ftp-success");
 
   SwitchDrop("absent", false);
-  PravexSession::Press(result, resultForm, L"FTP");
+  Press(result, resultForm, L"FTP");
   contact = session.WaitForForm(contactForm);
-  PravexSession::Press(contact, contactForm, L"OKButton");
+  Press(contact, contactForm, L"OKButton");
   album.TakeBox(session, L"ftp-connect-failure");
   SwitchDrop("normal", true);
 }
@@ -126,8 +179,8 @@ void ResultWindows(const Album& album, std::vector<std::string>& notes) {
   for (const Scene& scene : scenes) {
     const PravexSession session(scene.sample, false);
     const HWND main = session.WaitForForm(MainFormDef());
-    PravexSession::Press(main, MainFormDef(), L"OptionVastrel");
-    PravexSession::Press(main, MainFormDef(), L"ButtonDiagnose");
+    Press(main, MainFormDef(), L"OptionVastrel");
+    Press(main, MainFormDef(), L"ButtonDiagnose");
     const HWND result = session.WaitForForm(ResultFormDef(scene.kind));
     session.WaitUntilFormClosed(MainFormDef());
     album.Take(result, scene.picture);
@@ -137,8 +190,8 @@ void ResultWindows(const Album& album, std::vector<std::string>& notes) {
   }
 }
 
-}  // namespace
-
+// Takes every picture it can and returns a note for each one it had to
+// leave out; throws std::runtime_error when a step goes wrong.
 std::vector<std::string> TakeTour(const std::wstring& folder) {
   const Album album(folder);
   std::vector<std::string> notes;
@@ -149,4 +202,29 @@ std::vector<std::string> TakeTour(const std::wstring& folder) {
   return notes;
 }
 
-}  // namespace pravex::screenshots
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  // Pictures in real pixels, whatever the display scaling.
+  ::SetProcessDPIAware();
+  std::string error;
+  if (!e2e::ReadOptions(argc, argv, error)) {
+    std::fprintf(stderr, "screenshots: %s\n", error.c_str());
+    return 2;
+  }
+  if (argc != 2 || e2e::StatusToolFolder().empty() || e2e::CmdShimPath().empty()) {
+    std::fprintf(stderr,
+                 "usage: screenshots.exe --pravex=PATH --statustool-dir=PATH --cmdshim=PATH "
+                 "[--ftp-root=PATH --ftp-mode-file=PATH] FOLDER\n");
+    return 2;
+  }
+  try {
+    for (const std::string& note : TakeTour(argv[1])) {
+      std::fprintf(stderr, "screenshots: %s\n", note.c_str());
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "screenshots: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
