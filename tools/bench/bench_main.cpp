@@ -14,6 +14,7 @@
 
 #include "forms/main/main_form_def.h"
 #include "tests/e2e/driver/files.h"
+#include "tests/e2e/pravex_program.h"
 #include "tools/bench/bench_options.h"
 #include "tools/bench/bench_setup.h"
 #include "tools/bench/empty_window_class.h"
@@ -41,8 +42,8 @@ StartupSamples SampleStartups(const BenchPaths& paths, int runs) {
     for (int run = 0; run <= runs; ++run) {
       const TimedRun empty = TimeWindowStart(paths.emptyWindowExe, kEmptyWindowClass, environment);
       RemoveLeftovers();
-      const TimedRun pravex =
-          TimeWindowStart(paths.pravexExe, FormWindowClass(pravex::MainFormDef()), environment);
+      const TimedRun pravex = TimeWindowStart(
+          paths.pravexExe, e2e::FormWindowClass(pravex::MainFormDef()), environment);
       if (run == 0) continue;
       samples.emptyMs.push_back(empty.milliseconds);
       samples.pravexMs.push_back(pravex.milliseconds);

@@ -1,20 +1,40 @@
 #include "tools/bench/timed_runs.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "forms/main/main_form_def.h"
+#include "forms/main/report_name.h"
 #include "forms/results/result_family.h"
+#include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/process_list.h"
+#include "tests/e2e/driver/user_registry.h"
 #include "tests/e2e/driver/window_input.h"
+#include "tests/e2e/pravex_program.h"
 
 namespace pravex::bench {
 
 namespace {
 
+using e2e::FormControl;
+using e2e::FormWindowClass;
+
+constexpr Milliseconds kLookInterval{1};
+// A window program starts and shows its first window well within this.
+constexpr Milliseconds kShowLimit{30000};
+constexpr Milliseconds kAnswerLimit{5000};
+// Closing the last window ends either program at once; Wine needs a moment.
+constexpr Milliseconds kExitLimit{15000};
 // A generous floor plus a generous rate: the limit only has to catch a hang.
 constexpr Milliseconds kDiagnosisFloor{120000};
 constexpr std::uint64_t kMillisecondsPerMegabyte = 20000;
+
+std::vector<std::wstring> PravexReportFiles() {
+  const std::wstring prefix(kReportPrefix);
+  const std::size_t slash = prefix.rfind(L'\\');
+  return e2e::FilesMatching(prefix.substr(0, slash + 1), prefix.substr(slash + 1) + L"*.txt");
+}
 
 // The size of Pravex's report file, 0 while there is none.
 std::uint64_t ReportFileBytes() {
@@ -23,7 +43,36 @@ std::uint64_t ReportFileBytes() {
   return bytes;
 }
 
+HWND WaitForWindow(const e2e::AppProcess& process, const std::wstring& windowClass,
+                   Milliseconds limit) {
+  return process.WaitForWindow({.className = windowClass}, limit, kLookInterval);
+}
+
+HWND MainWindowWithVastrelSelected(const e2e::AppProcess& pravex) {
+  const HWND mainWindow = WaitForWindow(pravex, FormWindowClass(MainFormDef()), kShowLimit);
+  const HWND option = FormControl(mainWindow, MainFormDef(), L"OptionVastrel");
+  e2e::PressButton(option);
+  e2e::WaitUntil([&] { return e2e::IsChecked(option); }, kAnswerLimit,
+                 "OptionVastrel to be selected", kLookInterval);
+  return mainWindow;
+}
+
+// Closes `window` as its close box would and lets the program end; one that
+// does not end in time is ended, with a note on stderr.
+void CloseAndWaitForExit(e2e::AppProcess& process, HWND window) {
+  if (!process.CloseAndWaitForExit(window, kExitLimit)) {
+    std::fprintf(stderr, "note: process %lu did not exit within %lld ms of closing; ended it\n",
+                 process.Id(), static_cast<long long>(kExitLimit.count()));
+  }
+}
+
 }  // namespace
+
+void RemoveLeftovers() {
+  e2e::DeleteUserKey(e2e::kSettingsKey);
+  for (const std::wstring& report : PravexReportFiles()) e2e::DeleteFileIfPresent(report);
+  e2e::DeleteFileIfPresent(kBaselineReport);
+}
 
 Milliseconds DiagnosisLimit(std::uint64_t reportBytes) {
   return kDiagnosisFloor + Milliseconds(reportBytes / 1'000'000 * kMillisecondsPerMegabyte);

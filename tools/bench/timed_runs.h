@@ -1,6 +1,8 @@
 // The runs the benchmark times, each ending its program however it goes: a
 // program's start to its first window, a Diagnose press in Pravex, and the
-// same command run by the interpreter alone.
+// same command run by the interpreter alone. Every wait looks each
+// millisecond: a coarser poll would blur figures of a few hundred
+// milliseconds.
 #pragma once
 
 #include <windows.h>
@@ -9,11 +11,22 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/driver/deadline.h"
 #include "tools/bench/bench_setup.h"
-#include "tools/bench/pravex_runs.h"
 #include "tools/bench/stage_table.h"
 
 namespace pravex::bench {
+
+using e2e::Milliseconds;
+
+// Where the interpreter-alone runs send the report.
+inline constexpr wchar_t kBaselineReport[] = L"C:\\bench.txt";
+
+// What an earlier run may have left and would change the next one: Pravex's
+// report files, the baseline's report and Pravex's settings (debug mode
+// would open a box before the main window). Throws std::runtime_error if one
+// cannot be deleted.
+void RemoveLeftovers();
 
 struct TimedRun {
   double milliseconds = 0;
@@ -28,7 +41,7 @@ Milliseconds DiagnosisLimit(std::uint64_t reportBytes);
 TimedRun TimeWindowStart(const std::wstring& exe, const std::wstring& windowClass,
                          const e2e::EnvironmentBlock& environment);
 
-// Starts Pravex on a clean slate and selects Vastrel, then times the
+// Starts Pravex with no leftovers and selects Vastrel, then times the
 // Diagnose click to the result window visible with the whole report in its
 // text box, the report open at the peak; closing the result window then
 // deletes the report and ends Pravex. Given `stages`, it also waits for each

@@ -1,4 +1,4 @@
-#include "tools/bench/pravex_runs.h"
+#include "tools/bench/timed_runs.h"
 
 #include <gtest/gtest.h>
 
