@@ -10,22 +10,12 @@
 #include "pravex_config.h"
 #include "tools/statustool/output.h"
 #include "tools/statustool/report_values.h"
-#include "tools/statustool/run_sample.h"
 #include "tools/statustool/samples.h"
 #include "tools/statustool/settings.h"
 
 namespace {
 
 constexpr int kUsageExitCode = 2;
-
-std::wstring SampleNames() {
-  std::wstring names;
-  for (const auto& sample : pravex::statustool::AllSamples()) {
-    if (!names.empty()) names += L", ";
-    names += sample.name;
-  }
-  return names;
-}
 
 }  // namespace
 
