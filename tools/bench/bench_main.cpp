@@ -15,7 +15,6 @@
 #include "forms/main/main_form_def.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/pravex_program.h"
-#include "tools/bench/bench_options.h"
 #include "tools/bench/bench_setup.h"
 #include "tools/bench/empty_window_class.h"
 #include "tools/bench/figure_set.h"

@@ -1,16 +1,44 @@
-// The files the benchmark runs, the environment it runs them in and the
-// command it hands the interpreter, built from the same pieces Pravex uses
-// so that the baseline runs the very same command.
+// The benchmark's command line, the files it runs, the environment it runs
+// them in and the command it hands the interpreter, built from the same
+// pieces Pravex uses so that the baseline runs the very same command.
+//
+//   pravex_bench.exe --pravex=PATH --empty-window=PATH --tools=FOLDER [--runs=N]
+//   [--stages|--stages-only]
+//
+// --stages adds where a diagnosis spends its time and memory; --stages-only
+// prints only that, for profiling a change. FOLDER holds the stand-in status
+// tool and the interpreter shim. Paths may be host paths under Wine.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tests/e2e/driver/environment_block.h"
-#include "tools/bench/bench_options.h"
 
 namespace pravex::bench {
+
+// Fewer runs would let one slow run move the median.
+inline constexpr int kFewestRuns = 5;
+inline constexpr int kDefaultRuns = 7;
+inline constexpr int kMostRuns = 99;
+
+struct BenchOptions {
+  std::wstring pravexExe;
+  std::wstring emptyWindowExe;
+  std::wstring toolsFolder;
+  int runs = kDefaultRuns;
+  bool stages = false;
+  bool figures = true;
+};
+
+// The options, or nothing with `error` saying what is wrong.
+std::optional<BenchOptions> ParseOptions(const std::vector<std::wstring>& arguments,
+                                         std::string& error);
+
+std::string Usage();
 
 struct BenchPaths {
   std::wstring pravexExe;  // Windows paths, all of them
