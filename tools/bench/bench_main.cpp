@@ -18,7 +18,7 @@
 #include "tools/bench/bench_setup.h"
 #include "tools/bench/empty_window_class.h"
 #include "tools/bench/figure_set.h"
-#include "tools/bench/stage_table.h"
+#include "tools/bench/figure_table.h"
 #include "tools/bench/timed_runs.h"
 
 namespace {

@@ -13,7 +13,7 @@
 
 #include "tests/e2e/driver/deadline.h"
 #include "tools/bench/bench_setup.h"
-#include "tools/bench/stage_table.h"
+#include "tools/bench/figure_table.h"
 
 namespace pravex::bench {
 
