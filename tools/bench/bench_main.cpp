@@ -7,6 +7,7 @@
 // run in turn, baseline and Pravex, so a slow moment falls on both.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -102,10 +103,8 @@ bool PrintFigures(const BenchPaths& paths, int runs) {
       "%s\nTimes and working sets are medians of %d runs of each program; one more run "
       "of each before them is not counted.\n",
       MarkdownTable(figures).c_str(), runs);
-  for (const Figure& figure : figures) {
-    if (!figure.measured) return false;
-  }
-  return true;
+  return std::all_of(figures.begin(), figures.end(),
+                     [](const Figure& figure) { return figure.measured.has_value(); });
 }
 
 void PrintStages(const BenchPaths& paths, int runs) {

@@ -43,13 +43,9 @@ std::uint64_t ReportFileBytes() {
   return bytes;
 }
 
-HWND WaitForWindow(const e2e::AppProcess& process, const std::wstring& windowClass,
-                   Milliseconds limit) {
-  return process.WaitForWindow({.className = windowClass}, limit, kLookInterval);
-}
-
 HWND MainWindowWithVastrelSelected(const e2e::AppProcess& pravex) {
-  const HWND mainWindow = WaitForWindow(pravex, FormWindowClass(MainFormDef()), kShowLimit);
+  const HWND mainWindow = pravex.WaitForWindow({.className = FormWindowClass(MainFormDef())},
+                                               kShowLimit, kLookInterval);
   const HWND option = FormControl(mainWindow, MainFormDef(), L"OptionVastrel");
   e2e::PressButton(option);
   e2e::WaitUntil([&] { return e2e::IsChecked(option); }, kAnswerLimit,
@@ -81,7 +77,7 @@ Milliseconds DiagnosisLimit(std::uint64_t reportBytes) {
 TimedRun TimeWindowStart(const std::wstring& exe, const std::wstring& windowClass,
                          const e2e::EnvironmentBlock& environment) {
   e2e::AppProcess process(exe, environment);
-  const HWND window = WaitForWindow(process, windowClass, kShowLimit);
+  const HWND window = process.WaitForWindow({.className = windowClass}, kShowLimit, kLookInterval);
   const TimedRun run{process.MillisecondsSinceLaunch(),
                      static_cast<double>(process.Memory().peakBytes)};
   CloseAndWaitForExit(process, window);

@@ -21,18 +21,13 @@ constexpr Milliseconds kPaintLimit{5000};
 constexpr Milliseconds kSteadyInterval{150};
 constexpr int kSteadyTries = 20;
 
-BOOL CALLBACK FindUnpainted(HWND child, LPARAM lParam) {
-  if (::GetUpdateRect(child, nullptr, FALSE)) {
-    *reinterpret_cast<bool*>(lParam) = true;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 bool FullyPainted(HWND window) {
-  if (::GetUpdateRect(window, nullptr, FALSE)) return false;
-  bool unpainted = false;
-  ::EnumChildWindows(window, &FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+  bool unpainted = ::GetUpdateRect(window, nullptr, FALSE) != FALSE;
+  const auto findUnpainted = [](HWND child, LPARAM found) -> BOOL {
+    *reinterpret_cast<bool*>(found) = ::GetUpdateRect(child, nullptr, FALSE) != FALSE;
+    return !*reinterpret_cast<bool*>(found);
+  };
+  if (!unpainted) ::EnumChildWindows(window, findUnpainted, reinterpret_cast<LPARAM>(&unpainted));
   return !unpainted;
 }
 
