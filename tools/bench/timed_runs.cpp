@@ -7,6 +7,7 @@
 #include "forms/main/report_name.h"
 #include "forms/results/result_family.h"
 #include "tests/e2e/driver/app_process.h"
+#include "tests/e2e/driver/deadline.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/process_list.h"
 #include "tests/e2e/driver/user_registry.h"
@@ -19,6 +20,7 @@ namespace {
 
 using e2e::FormControl;
 using e2e::FormWindowClass;
+using e2e::Milliseconds;
 
 constexpr Milliseconds kLookInterval{1};
 // A window program starts and shows its first window well within this.
@@ -34,6 +36,11 @@ std::vector<std::wstring> PravexReportFiles() {
   const std::wstring prefix(kReportPrefix);
   const std::size_t slash = prefix.rfind(L'\\');
   return e2e::FilesMatching(prefix.substr(0, slash + 1), prefix.substr(slash + 1) + L"*.txt");
+}
+
+// How long a diagnosis may take before the run is given up.
+Milliseconds DiagnosisLimit(std::uint64_t reportBytes) {
+  return kDiagnosisFloor + Milliseconds(reportBytes / 1'000'000 * kMillisecondsPerMegabyte);
 }
 
 // The size of Pravex's report file, 0 while there is none.
@@ -68,10 +75,6 @@ void RemoveLeftovers() {
   e2e::DeleteUserKey(e2e::kSettingsKey);
   for (const std::wstring& report : PravexReportFiles()) e2e::DeleteFileIfPresent(report);
   e2e::DeleteFileIfPresent(kBaselineReport);
-}
-
-Milliseconds DiagnosisLimit(std::uint64_t reportBytes) {
-  return kDiagnosisFloor + Milliseconds(reportBytes / 1'000'000 * kMillisecondsPerMegabyte);
 }
 
 TimedRun TimeWindowStart(const std::wstring& exe, const std::wstring& windowClass,

@@ -11,13 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/driver/deadline.h"
 #include "tools/bench/bench_setup.h"
 #include "tools/bench/figure_table.h"
 
 namespace pravex::bench {
-
-using e2e::Milliseconds;
 
 // Where the interpreter-alone runs send the report.
 inline constexpr wchar_t kBaselineReport[] = L"C:\\bench.txt";
@@ -32,9 +29,6 @@ struct TimedRun {
   double milliseconds = 0;
   double peakWorkingSetBytes = 0;  // the program's, at the end of the time
 };
-
-// How long a diagnosis may take before the run is given up.
-Milliseconds DiagnosisLimit(std::uint64_t reportBytes);
 
 // From just before CreateProcessW to the program's visible window of
 // `windowClass`; then closes the window and lets the program end.
