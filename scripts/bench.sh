@@ -63,7 +63,7 @@ fi
 
 # The text box alone, built as Pravex builds it and in other ways, each in
 # a process of its own so that its peak memory is its own.
-variants=(pravex fitted-first no-wrap report-view)
+variants=(pravex fitted-first no-wrap)
 echo "Probing the text box: ${variants[*]}" >&2
 : >"$probes"
 for variant in "${variants[@]}"; do
@@ -162,13 +162,10 @@ on figures before it is made:
 - **fitted-first**: the same control given its final size before its text.
 - **no-wrap**: the same control with a horizontal scroll bar instead of
   word wrap.
-- **report-view**: the report read piece by piece straight behind the
-  guidance into one buffer, which a read-only view takes over without a
-  copy and lays out only the lines on screen (the sketch in
-  \`tools/bench/report_view_prototype.cpp\` that led to Pravex's text view in
-  \`win32/text_view/\`).
 
 Times are per step; memory is the probe's own working set after the step.
+Pravex's own text view (\`win32/text_view/\`), which took the edit control's
+place, is in the figures above.
 EOF
   tr -d '\r' <"$probes"
 } >"$doc"

@@ -44,10 +44,7 @@ void DiagnosisTest::SetUp() {
   ASSERT_FALSE(StatusToolFolder().empty())
       << "pass the stand-in status tool's folder as --statustool-dir=PATH";
   ASSERT_FALSE(CmdShimPath().empty()) << "pass the interpreter stand-in as --cmdshim=PATH";
-  // Wine's own cmd.exe cannot run the program's command line; it takes
-  // ComSpec from the environment it is given.
-  environment.Set(L"ComSpec", CmdShimPath());
-  environment.Set(L"PATH", StatusToolFolder() + L";" + environment.Get(L"PATH").value_or(L""));
+  UseStandInTools(environment);
   environment.Remove(L"PRAVEX_SAMPLE_BYTES");
   environment.Remove(L"PRAVEX_SAMPLE_SECONDS");
   UseSample(L"healthy");

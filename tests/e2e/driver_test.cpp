@@ -19,6 +19,8 @@
 #include "tests/e2e/driver/save_dialog.h"
 #include "tests/e2e/driver/scratch_folder.h"
 #include "tests/e2e/driver/user_registry.h"
+#include "tests/e2e/driver/wide_text.h"
+#include "tests/e2e/driver/windows_path.h"
 #include "win32/handles.h"
 
 namespace pravex::e2e {
@@ -27,6 +29,12 @@ namespace {
 using namespace std::string_literals;
 
 constexpr Milliseconds kLimit{10000};
+
+std::wstring Interpreter() {
+  wchar_t system[MAX_PATH] = {};
+  ::GetSystemDirectoryW(system, MAX_PATH);
+  return system + L"\\cmd.exe"s;
+}
 
 TEST(DriverTest, EnvironmentBlockIsSortedAndIgnoresTheCaseOfNames) {
   EnvironmentBlock environment;
@@ -49,9 +57,7 @@ TEST(DriverTest, EnvironmentBlockStartsFromThisProcess) {
 }
 
 TEST(DriverTest, TheChildGetsTheGivenEnvironment) {
-  wchar_t system[MAX_PATH] = {};
-  ASSERT_GT(::GetSystemDirectoryW(system, MAX_PATH), 0u);
-  const std::wstring cmd = system + L"\\cmd.exe"s;
+  const std::wstring cmd = Interpreter();
   struct Row {
     const wchar_t* value;  // null: removed
     DWORD exitCode;
@@ -72,14 +78,62 @@ TEST(DriverTest, TheChildGetsTheGivenEnvironment) {
   }
 }
 
+TEST(DriverTest, AProgramIsTimedFromItsLaunchAndEndsWhenItGoes) {
+  const AppProcess quick(Interpreter(), EnvironmentBlock::Current(), L"/c exit 0");
+  EXPECT_NE(quick.Id(), 0u);
+  quick.ExpectExit(kLimit);
+  EXPECT_FALSE(quick.IsRunning());
+  EXPECT_GT(quick.MillisecondsSinceLaunch(), 0.0);
+
+  win32::UniqueHandleObject kept;
+  {
+    const AppProcess lasting(Interpreter(), EnvironmentBlock::Current(), {},
+                             StartStyle::kHiddenOwnConsole);
+    EXPECT_THROW(lasting.ExpectExit(Milliseconds{50}), WaitTimeout);
+    EXPECT_TRUE(lasting.IsRunning());
+    EXPECT_GT(lasting.Memory().peakBytes, 0u) << "another process's peak working set";
+    kept.reset(::OpenProcess(SYNCHRONIZE, FALSE, lasting.Id()));
+    ASSERT_TRUE(kept);
+  }
+  EXPECT_EQ(::WaitForSingleObject(kept.get(), 0), WAIT_OBJECT_0) << "ended as the object went";
+  EXPECT_THROW(AppProcess(L"C:\\no\\such\\program.exe", EnvironmentBlock::Current()),
+               std::runtime_error);
+}
+
+TEST(DriverTest, AWaitLooksUntilItsConditionHolds) {
+  int looks = 0;
+  WaitUntil([&] { return ++looks == 3; }, kLimit, "the third look");
+  EXPECT_EQ(looks, 3);
+  looks = 0;
+  const int found = WaitFor<int>(
+      [&]() -> std::optional<int> {
+        ++looks;
+        return looks < 2 ? std::nullopt : std::optional<int>(looks * 10);
+      },
+      kLimit, "a value");
+  EXPECT_EQ(found, 20) << "the first value found";
+  const Deadline passed(Milliseconds{0});
+  EXPECT_TRUE(passed.Passed());
+  EXPECT_EQ(passed.Remaining(), Milliseconds{1}) << "a last look is still possible";
+}
+
 TEST(DriverTest, AWaitThatRunsOutSaysWhatItAwaitedAndHowLong) {
+  const Stopwatch clock;
   try {
     WaitUntil([] { return false; }, Milliseconds{50}, "the impossible");
     FAIL() << "no timeout";
   } catch (const WaitTimeout& timeout) {
     EXPECT_STREQ(timeout.what(), "Gave up waiting for the impossible after 50 ms");
   }
+  EXPECT_GE(clock.ElapsedMs(), 50.0) << "waited at least its limit";
   EXPECT_TRUE(PollUntil([] { return true; }, Milliseconds{0})) << "a condition that holds";
+}
+
+TEST(DriverTest, AHostPathBecomesTheWindowsPathOfTheSameFile) {
+  const std::wstring path = WindowsPathOf(L"/tmp/Pravex.exe");
+  EXPECT_EQ(path.substr(1, 2), L":\\") << Utf8(path);
+  EXPECT_TRUE(path.ends_with(L"\\tmp\\Pravex.exe")) << Utf8(path);
+  EXPECT_EQ(WindowsPathOf(L"C:\\windows\\notepad.exe"), L"C:\\windows\\notepad.exe");
 }
 
 // A message box of this process, shown by a thread of its own.
@@ -238,6 +292,7 @@ TEST(DriverTest, FilesKeepTheirExactBytes) {
   WriteFileBytes(path, bytes);
   EXPECT_TRUE(FileExists(path));
   EXPECT_EQ(ReadFileBytes(path), bytes);
+  EXPECT_EQ(FileSize(path), bytes.size());
   EXPECT_EQ(FilesMatching(folder, L"pravex_e2e_check.*"), std::vector<std::wstring>{path});
   DeleteFileIfPresent(path);
   EXPECT_FALSE(FileExists(path));

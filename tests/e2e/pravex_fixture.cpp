@@ -1,12 +1,12 @@
 #include "tests/e2e/pravex_fixture.h"
 
+#include <stdexcept>
+
 #include "forms/main/main_form_def.h"
 #include "forms/results/help_form.h"
 #include "tests/e2e/driver/files.h"
-#include "tests/e2e/driver/options.h"
 #include "tests/e2e/driver/process_list.h"
 #include "tests/e2e/driver/top_windows.h"
-#include "tests/e2e/driver/wide_text.h"
 #include "tests/e2e/driver/window_input.h"
 
 namespace pravex::e2e {
@@ -14,25 +14,9 @@ namespace pravex::e2e {
 namespace {
 
 constexpr std::wstring_view kPravexExeName = L"Pravex.exe";
-constexpr std::wstring_view kSettingsKey = L"Software\\QuorvelPravex";
-constexpr wchar_t kDriveRoot[] = L"C:\\";
-constexpr wchar_t kReportPattern[] = L"QuorvelPravexResult_*.txt";
 constexpr Milliseconds kAnswerLimit{5000};
 
-// Each form's window class is "Pravex" followed by the form's name.
-std::wstring WindowClass(const FormDef& form) {
-  return L"Pravex" + std::wstring(form.name);
-}
-
 }  // namespace
-
-HWND FormControl(HWND formWindow, const FormDef& form, std::wstring_view name) {
-  const int id = ControlId(form, name);
-  if (id < 0) {
-    throw std::logic_error("form " + Quoted(form.name) + " has no control " + Quoted(name));
-  }
-  return ChildById(formWindow, id);
-}
 
 void PravexTest::SetUp() {
   RemoveLeftovers();
@@ -50,13 +34,7 @@ void PravexTest::RemoveLeftovers() {
     ADD_FAILURE() << "Pravex process " << stray << " was running before the test; ending it";
     EndProcess(stray, kExitLimit);
   }
-  DeleteUserKey(kSettingsKey);
-  DeleteFileIfPresent(std::wstring(kTraceFile));
-  for (const std::wstring& report : ReportFiles()) DeleteFileIfPresent(report);
-}
-
-std::vector<std::wstring> PravexTest::ReportFiles() {
-  return FilesMatching(kDriveRoot, kReportPattern);
+  RemoveSettingsAndFiles();
 }
 
 void PravexTest::SetDebugMode(std::wstring_view text) {
@@ -91,7 +69,7 @@ void PravexTest::ExitByMenu(HWND mainWindow) {
 }
 
 HWND PravexTest::WaitForFormWindow(const FormDef& form, Milliseconds limit) {
-  return WaitForTopWindow(Pid(), {.className = WindowClass(form)}, limit);
+  return WaitForTopWindow(Pid(), {.className = FormWindowClass(form)}, limit);
 }
 
 HWND PravexTest::WaitForMainWindow() {
@@ -103,17 +81,11 @@ HWND PravexTest::WaitForHelpWindow() {
 }
 
 std::vector<HWND> PravexTest::FormWindows(const FormDef& form) {
-  return FindTopWindows(Pid(), {.className = WindowClass(form)});
+  return FindTopWindows(Pid(), {.className = FormWindowClass(form)});
 }
 
 void PravexTest::WaitUntilFormClosed(const FormDef& form) {
-  WaitUntilNoTopWindow(Pid(), {.className = WindowClass(form)}, kCloseLimit);
-}
-
-void PravexTest::ChooseMainMenu(HWND mainWindow, std::wstring_view item) {
-  const int id = MenuItemId(MainFormDef(), item);
-  if (id < 0) throw std::logic_error("the main form has no menu item " + Quoted(item));
-  ChooseMenuItem(mainWindow, id);
+  WaitUntilNoTopWindow(Pid(), {.className = FormWindowClass(form)}, kCloseLimit);
 }
 
 void PravexTest::Settle(HWND mainWindow) {

@@ -15,12 +15,10 @@
 #include "tests/e2e/driver/message_box.h"
 #include "tests/e2e/driver/options.h"
 #include "tests/e2e/driver/user_registry.h"
+#include "tests/e2e/pravex_program.h"
 #include "ui/form_def.h"
 
 namespace pravex::e2e {
-
-// A control of a live form window, found by its name in the form table.
-HWND FormControl(HWND formWindow, const FormDef& form, std::wstring_view name);
 
 class PravexTest : public ::testing::Test {
  protected:
@@ -30,8 +28,6 @@ class PravexTest : public ::testing::Test {
   static constexpr Milliseconds kCloseLimit{5000};
   static constexpr Milliseconds kExitLimit{5000};
 
-  static constexpr std::wstring_view kInfoKey = L"Software\\QuorvelPravex\\Info";
-  static constexpr std::wstring_view kTraceFile = L"C:\\QuorvelPravexTrace.txt";
   // What a start in debug mode writes to the trace.
   static constexpr std::string_view kStartTrace =
       "\"Form_Load() 1: Starting app\"\r\n\"ExecCommand() 1: Will create objects\"\r\n";
@@ -43,8 +39,6 @@ class PravexTest : public ::testing::Test {
   void SetDebugMode(std::wstring_view text);
   std::optional<RegistryValue> DebugMode() const;
   std::optional<std::string> TraceBytes() const;
-  // The report files a diagnosis leaves on C:, C:\QuorvelPravexResult_*.txt.
-  static std::vector<std::wstring> ReportFiles();
 
   // --- the process ------------------------------------------------------------
   // Starts Pravex.exe with `environment`; one process per test at a time.
@@ -65,8 +59,6 @@ class PravexTest : public ::testing::Test {
   static HWND Control(HWND formWindow, const FormDef& form, std::wstring_view name) {
     return FormControl(formWindow, form, name);
   }
-  // Chooses a menu item of the main window by its name in the form table.
-  static void ChooseMainMenu(HWND mainWindow, std::wstring_view item);
   // Returns once the main window's thread has handled everything posted to it.
   static void Settle(HWND mainWindow);
   // The same for the thread of any window, through one of its buttons.

@@ -38,11 +38,9 @@ if [[ ${#missing[@]} -gt 0 ]]; then
   exit 2
 fi
 
-export WINEPREFIX="$build_dir/wineprefix"
-export WINEDEBUG=-all
-# No Mono or Gecko: their installers would ask on screen and are not needed.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
-mkdir -p "$WINEPREFIX"
+# shellcheck source=SCRIPTDIR/../../scripts/wine-prefix.sh
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)/wine-prefix.sh"
+use_wine_prefix "$build_dir/wineprefix"
 
 # One run at a time per prefix: the tests share its registry and drive C:.
 exec 9>"$build_dir/wineprefix.lock"
@@ -94,32 +92,8 @@ if [[ -n $ftp_port ]]; then
   fi
 fi
 
-# Bump the number when the preparation below changes.
-stamp="$WINEPREFIX/.pravex-prefix-ready-2"
-if [[ ! -f "$stamp" ]]; then
-  echo "run-under-wine.sh: creating the Wine prefix $WINEPREFIX" >&2
-  if ! timeout "$setup_limit" wineboot -i >/dev/null 2>&1; then
-    echo "run-under-wine.sh: wineboot -i failed or took longer than ${setup_limit}s" >&2
-    exit 1
-  fi
-  # Debian's Wine does not find its own fonts by itself: captions and
-  # "MS Sans Serif" would be drawn with the wrong metrics.
-  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-  # Unmanaged windows: with no window manager on the virtual display Wine
-  # would otherwise wait about two seconds whenever a window closes. A crash
-  # prints its backtrace instead of waiting in a dialog no one can answer.
-  for setting in \
-    'HKCU\Software\Wine\X11 Driver|Managed|REG_SZ|N' \
-    'HKCU\Software\Wine\WineDbg|ShowCrashDialog|REG_DWORD|0'; do
-    IFS='|' read -r key name type data <<<"$setting"
-    if ! timeout 60 wine reg add "$key" /v "$name" /t "$type" /d "$data" /f >/dev/null 2>&1; then
-      echo "run-under-wine.sh: could not set $key\\$name in the Wine registry" >&2
-      exit 1
-    fi
-  done
-  timeout 60 wineserver -w || true  # the registry reaches the disk
-  touch "$stamp"
-fi
+# A new prefix is prepared under the lock, once.
+prepare_wine_prefix "$WINEPREFIX" "$setup_limit"
 
 # GoogleTest writes its report only once every test has run: a driver that
 # died half-way (a crash, or a library of the system's that ends the

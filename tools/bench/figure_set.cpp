@@ -1,8 +1,8 @@
 #include "tools/bench/figure_set.h"
 
+#include <algorithm>
 #include <cstdio>
-
-#include "tools/bench/statistics.h"
+#include <stdexcept>
 
 namespace pravex::bench {
 
@@ -44,6 +44,14 @@ Figure Compared(std::string name, Unit unit, const std::vector<double>& measured
 }
 
 }  // namespace
+
+double Median(std::vector<double> values) {
+  if (values.empty()) throw std::invalid_argument("the median of no values");
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  if (values.size() % 2 == 1) return values[middle];
+  return (values[middle - 1] + values[middle]) / 2;
+}
 
 std::string ReportLabel(std::uint64_t bytes) {
   char text[32];

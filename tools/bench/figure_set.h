@@ -35,6 +35,11 @@ struct FileSizes {
   std::optional<double> emptyWindowBytes;
 };
 
+// The middle value, or the mean of the two middle ones for an even count:
+// one slow run (a page-in, another process) does not move it.
+// Throws std::invalid_argument for no values.
+double Median(std::vector<double> values);
+
 // "1 KB", "1 MB", "20 MB".
 std::string ReportLabel(std::uint64_t bytes);
 

@@ -1,6 +1,9 @@
 #include "tools/bench/figure_table.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#include "tools/bench/figure_set.h"
 
 namespace pravex::bench {
 
@@ -21,11 +24,9 @@ std::string ValueOrProblem(const std::optional<double>& value, const Figure& fig
   return figure.problem.empty() ? "-" : "not measured: " + figure.problem;
 }
 
+// A bar inside a cell would end it early.
 std::string Cell(std::string text) {
-  // A bar inside a cell would end it early.
-  for (char& c : text) {
-    if (c == '|') c = '/';
-  }
+  std::replace(text.begin(), text.end(), '|', '/');
   return text;
 }
 
@@ -79,27 +80,14 @@ std::string GoalText(const Figure& figure) {
 }
 
 std::optional<bool> GoalMet(const Figure& figure) {
-  switch (figure.goal.kind) {
-    case GoalKind::kNone:
-      return std::nullopt;
-    case GoalKind::kRatioAtMost: {
-      const std::optional<double> ratio = RatioOf(figure);
-      if (!ratio) return std::nullopt;
-      return *ratio <= figure.goal.limit;
-    }
-    case GoalKind::kMeasuredAtMost:
-      if (!figure.measured) return std::nullopt;
-      return *figure.measured <= figure.goal.limit;
-    case GoalKind::kMeasuredBelow:
-      if (!figure.measured) return std::nullopt;
-      return *figure.measured < figure.goal.limit;
-    case GoalKind::kOwnCostAtMost: {
-      const std::optional<double> own = OwnCostOf(figure);
-      if (!own) return std::nullopt;
-      return *own <= figure.goal.limit;
-    }
-  }
-  return std::nullopt;
+  if (figure.goal.kind == GoalKind::kNone) return std::nullopt;
+  // What the goal is set on: the ratio, Pravex's own cost or the value itself.
+  std::optional<double> value = figure.measured;
+  if (figure.goal.kind == GoalKind::kRatioAtMost) value = RatioOf(figure);
+  if (figure.goal.kind == GoalKind::kOwnCostAtMost) value = OwnCostOf(figure);
+  if (!value) return std::nullopt;
+  return figure.goal.kind == GoalKind::kMeasuredBelow ? *value < figure.goal.limit
+                                                      : *value <= figure.goal.limit;
 }
 
 std::string MarkdownTable(const std::vector<Figure>& figures) {
@@ -119,6 +107,28 @@ std::string MarkdownTable(const std::vector<Figure>& figures) {
     table += " | " + GoalText(figure);
     table += " | " + std::string(met ? (*met ? "yes" : "**no**") : "-");
     table += " |\n";
+  }
+  return table;
+}
+
+std::string StageTable(const std::vector<std::vector<StageMark>>& runs) {
+  std::string table =
+      "| stage | since click | since previous stage | working set | peak working set |\n"
+      "|---|---:|---:|---:|---:|\n";
+  if (runs.empty()) return table;
+  char row[256];
+  for (std::size_t stage = 0; stage < runs.front().size(); ++stage) {
+    std::vector<double> since, step, workingSet, peak;
+    for (const auto& marks : runs) {
+      since.push_back(marks[stage].milliseconds);
+      step.push_back(stage == 0 ? 0 : marks[stage].milliseconds - marks[stage - 1].milliseconds);
+      workingSet.push_back(marks[stage].workingSetBytes);
+      peak.push_back(marks[stage].peakWorkingSetBytes);
+    }
+    std::snprintf(row, sizeof(row), "| %s | %.0f ms | %.0f ms | %.1f MB | %.1f MB |\n",
+                  runs.front()[stage].stage.c_str(), Median(since), Median(step),
+                  Median(workingSet) / 1e6, Median(peak) / 1e6);
+    table += row;
   }
   return table;
 }

@@ -1,7 +1,11 @@
-// One row per figure: what Pravex measured, what the baseline measured in
-// the same run, their ratio, the goal and whether it was met, printed as a
-// Markdown table. A figure only ever reports; a missed goal is a "no" in
-// the table, never a failure.
+// The benchmark's Markdown tables. One row per figure: what Pravex
+// measured, what the baseline measured in the same run, their ratio, the
+// goal and whether it was met; a figure only ever reports, and a missed goal
+// is a "no" in the table, never a failure. And one row per stage of a
+// diagnosis, seen from outside Pravex: the moments the report file is
+// complete, the interpreter has ended, the result window exists (still
+// hidden), it is visible, and its text box holds the whole report, each with
+// Pravex's working set then (marked by TimeDiagnosis, timed_runs.h).
 #pragma once
 
 #include <optional>
@@ -50,5 +54,17 @@ std::string GoalText(const Figure& figure);
 std::optional<bool> GoalMet(const Figure& figure);
 
 std::string MarkdownTable(const std::vector<Figure>& figures);
+
+struct StageMark {
+  std::string stage;
+  double milliseconds = 0;  // since the Diagnose click
+  double workingSetBytes = 0;
+  double peakWorkingSetBytes = 0;
+};
+
+// The marks of several runs as a Markdown table: per stage the median time
+// since the click, the median time since the stage before, and the median
+// working set and peak.
+std::string StageTable(const std::vector<std::vector<StageMark>>& runs);
 
 }  // namespace pravex::bench

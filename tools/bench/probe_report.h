@@ -1,6 +1,6 @@
-// A report like the stand-in status tool's large healthy one: numbered
-// heartbeat lines, CR LF, cut to an exact size, written to a file piece by
-// piece so that the probe's own memory starts low.
+// A report like the stand-in status tool's large healthy one: its numbered
+// heartbeat lines, CR LF, to an exact size, written to a file through one
+// buffer so that the probe's own memory starts low.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 
 namespace pravex::bench {
 
-// Throws std::runtime_error when the file cannot be written.
+// Throws std::runtime_error when the file cannot be created.
 void WriteSampleReport(const std::wstring& path, std::uint64_t bytes);
 
 }  // namespace pravex::bench

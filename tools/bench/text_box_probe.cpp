@@ -1,15 +1,12 @@
 // text_box_probe.exe: what each step Pravex takes after the interpreter has
-// ended costs under Wine, step by step, in time and memory: reading the
-// report, turning its bytes into text, composing the window's text, and
-// handing it to a text box built like the result window's. Other ways of
-// building the text box run through the same steps, so that a change to
-// Pravex can be judged on figures before it is made.
+// ended costs under Wine, in time and memory, with the system's edit control
+// as the text box: reading the report, turning its bytes into text,
+// composing the window's text and handing it to a text box built like the
+// result window's. The variants build the text box in other ways, so that a
+// change can be judged on figures before it is made.
 //
-//   text_box_probe.exe --bytes=N --variant=pravex|fitted-first|no-wrap|rich-edit|report-view
+//   text_box_probe.exe --bytes=N [--variant=pravex|fitted-first|no-wrap]
 #include <windows.h>
-
-#include <psapi.h>
-#include <richedit.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,86 +17,60 @@
 #include "forms/main/classification.h"
 #include "forms/results/help_form.h"
 #include "forms/results/result_family.h"
+#include "tests/e2e/driver/ansi_text.h"
+#include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/files.h"
-#include "tools/bench/bounded_wait.h"
+#include "tests/e2e/driver/window_probe.h"
 #include "tools/bench/probe_report.h"
-#include "tools/bench/report_view_prototype.h"
+#include "win32/dpi.h"
+#include "win32/fonts.h"
 #include "win32/handles.h"
 
 namespace {
 
 using namespace pravex;
-using namespace pravex::bench;
+using win32::PixelsToTwips;
+using win32::TwipsToPixels;
 
 constexpr wchar_t kReportPath[] = L"C:\\pravex_probe_report.txt";
 constexpr wchar_t kWindowClass[] = L"PravexProbeWindow";
-constexpr int kTwipsPerInch = 1440;
 
-enum class Variant {
-  kPravex,       // the edit control, as Pravex used it before its own text view
-  kFittedFirst,  // the text box given its final size before its text
-  kNoWrap,       // no word wrap: a horizontal scroll bar instead
-  kRichEdit,     // the rich edit control, fitted first
-  kReportView,   // one text buffer, read straight into, shown by a view of visible lines
+struct Variant {
+  std::wstring_view name;
+  bool fittedFirst;  // the text box given its final size before its text
+  bool wordWrap;     // or a horizontal scroll bar instead
+};
+constexpr Variant kVariants[] = {
+    {L"pravex", false, true},  // the edit control as Pravex used it before its own text view
+    {L"fitted-first", true, true},
+    {L"no-wrap", false, false},
 };
 
-struct Options {
-  std::uint64_t bytes = 0;
-  Variant variant = Variant::kPravex;
+// The result window's table entries, the screen's DPI and the text box's font.
+struct Probe {
+  const FormDef& def = ResultFormDef(ResultKind::Result);
+  const ControlDef& textDef =
+      def.controls[static_cast<std::size_t>(ControlId(def, L"Text1") - kFirstControlId)];
+  UINT dpi = static_cast<UINT>(e2e::ScreenDpi());
+  win32::UniqueFont font = win32::CreateFormFont(EffectiveFont(def, textDef), dpi);
+
+  int Pixels(int twips) const { return TwipsToPixels(twips, dpi); }
 };
 
-bool ParseOptions(int argc, wchar_t** argv, Options& options) {
-  for (int i = 1; i < argc; ++i) {
-    const std::wstring argument = argv[i];
-    if (argument.starts_with(L"--bytes=")) {
-      options.bytes = std::wcstoull(argument.c_str() + 8, nullptr, 10);
-    } else if (argument == L"--variant=pravex") {
-      options.variant = Variant::kPravex;
-    } else if (argument == L"--variant=fitted-first") {
-      options.variant = Variant::kFittedFirst;
-    } else if (argument == L"--variant=no-wrap") {
-      options.variant = Variant::kNoWrap;
-    } else if (argument == L"--variant=rich-edit") {
-      options.variant = Variant::kRichEdit;
-    } else if (argument == L"--variant=report-view") {
-      options.variant = Variant::kReportView;
-    } else {
-      return false;
-    }
-  }
-  return options.bytes > 0;
-}
-
+// One table row per step: its time, and the probe's memory after it.
 class StageLog {
  public:
   void Mark(const char* stage) {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters));
+    const e2e::WorkingSet memory = e2e::WorkingSetOf(::GetCurrentProcess());
     std::printf("| %s | %.0f ms | %.1f MB | %.1f MB |\n", stage, clock_.ElapsedMs(),
-                counters.WorkingSetSize / 1e6, counters.PeakWorkingSetSize / 1e6);
+                memory.bytes / 1e6, memory.peakBytes / 1e6);
     std::fflush(stdout);
-    clock_ = Stopwatch();
+    clock_ = e2e::Stopwatch();
   }
 
  private:
-  Stopwatch clock_;
+  e2e::Stopwatch clock_;
 };
-
-int TwipsToPixels(int twips, int dpi) {
-  return ::MulDiv(twips, dpi, kTwipsPerInch);
-}
-
-int PixelsToTwips(int pixels, int dpi) {
-  return ::MulDiv(pixels, kTwipsPerInch, dpi);
-}
-
-int ScreenDpi() {
-  const HDC screen = ::GetDC(nullptr);
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
-  return dpi;
-}
 
 // The same reading loop as Pravex's: 1 MB at a time into a string sized
 // up front.
@@ -118,237 +89,122 @@ std::string ReadReport() {
   return bytes;
 }
 
-// The report appended to `text` 1 MB at a time, each piece turned into
-// text in place: no byte copy of the whole report, no second text copy.
-// (A report in a double-byte code page would need its pieces cut between
-// characters; the sample is plain ASCII.)
-void AppendReportText(std::wstring& text) {
-  const win32::UniqueFile file(::CreateFileW(kReportPath, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  LARGE_INTEGER size{};
-  if (::GetFileSizeEx(file.get(), &size)) {
-    text.reserve(text.size() + static_cast<std::size_t>(size.QuadPart));
-  }
-  std::vector<char> buffer(1u << 20);
-  DWORD read = 0;
-  while (::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) &&
-         read > 0) {
-    const int length =
-        ::MultiByteToWideChar(CP_ACP, 0, buffer.data(), static_cast<int>(read), nullptr, 0);
-    const std::size_t at = text.size();
-    text.resize(at + static_cast<std::size_t>(length));
-    ::MultiByteToWideChar(CP_ACP, 0, buffer.data(), static_cast<int>(read), text.data() + at,
-                          length);
-  }
-}
-
-std::wstring AnsiToWide(const std::string& bytes) {
-  const int length =
-      ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
-                        length);
-  return text;
-}
-
-LRESULT CALLBACK ProbeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ::DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-struct DestroyWindowTraits {
-  static HWND Invalid() { return nullptr; }
-  static bool IsValid(HWND h) { return h != nullptr; }
-  static void Close(HWND h) { ::DestroyWindow(h); }
-};
-using UniqueWindow = win32::UniqueHandle<HWND, DestroyWindowTraits>;
-
-struct FontTraits {
-  static HFONT Invalid() { return nullptr; }
-  static bool IsValid(HFONT h) { return h != nullptr; }
-  static void Close(HFONT h) { ::DeleteObject(h); }
-};
-using UniqueFont = win32::UniqueHandle<HFONT, FontTraits>;
-
-HWND CreateFrame(const FormDef& def, int dpi) {
+HWND CreateFrame(const Probe& probe) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = &ProbeWindowProc;
+  wc.lpfnWndProc = &::DefWindowProcW;
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kWindowClass;
   ::RegisterClassExW(&wc);
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  RECT outer{0, 0, TwipsToPixels(def.client.width, dpi), TwipsToPixels(def.client.height, dpi)};
+  RECT outer{0, 0, probe.Pixels(probe.def.client.width), probe.Pixels(probe.def.client.height)};
   ::AdjustWindowRectEx(&outer, style, FALSE, 0);
-  return ::CreateWindowExW(0, kWindowClass, std::wstring(def.caption).c_str(), style, 0, 0,
+  return ::CreateWindowExW(0, kWindowClass, std::wstring(probe.def.caption).c_str(), style, 0, 0,
                            outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                            wc.hInstance, nullptr);
 }
 
-HWND CreateTextBox(HWND frame, const ControlDef& control, Variant variant, HFONT font, int dpi) {
+HWND CreateTextBox(const Probe& probe, HWND frame, const Variant& variant) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_AUTOVSCROLL |
                 ES_WANTRETURN | WS_VSCROLL;
-  const wchar_t* windowClass = L"Edit";
-  if (variant == Variant::kNoWrap) style |= ES_AUTOHSCROLL | WS_HSCROLL;
-  if (variant == Variant::kRichEdit) {
-    ::LoadLibraryW(L"msftedit.dll");
-    windowClass = MSFTEDIT_CLASS;
-  }
-  const TwipsRect& r = control.rect;
-  const HWND text = ::CreateWindowExW(WS_EX_CLIENTEDGE, windowClass, L"", style,
-                                      TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi),
-                                      TwipsToPixels(r.width, dpi), TwipsToPixels(r.height, dpi),
-                                      frame, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-  if (variant == Variant::kRichEdit) {
-    ::SendMessageW(text, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(-1));
-  } else {
-    ::SendMessageW(text, EM_SETLIMITTEXT, 0, 0);
-  }
-  ::SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (!variant.wordWrap) style |= ES_AUTOHSCROLL | WS_HSCROLL;
+  const TwipsRect& r = probe.textDef.rect;
+  const HWND text =
+      ::CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", L"", style, probe.Pixels(r.left),
+                        probe.Pixels(r.top), probe.Pixels(r.width), probe.Pixels(r.height), frame,
+                        nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ::SendMessageW(text, EM_SETLIMITTEXT, 0, 0);
+  ::SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(probe.font.get()), TRUE);
   return text;
 }
 
 // What the result window's Form_Resize does: the text box follows the
 // window's outer size, its width first, then its height.
-void FitTextBox(HWND frame, HWND text, const ControlDef& control, int dpi) {
+void FitTextBox(const Probe& probe, HWND frame, HWND text) {
   RECT outer{};
   ::GetWindowRect(frame, &outer);
-  const TwipsSize size = FittedTextSize(
-      {PixelsToTwips(outer.right - outer.left, dpi), PixelsToTwips(outer.bottom - outer.top, dpi)},
-      300, 1200);
-  const TwipsRect& r = control.rect;
-  ::MoveWindow(text, TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi),
-               TwipsToPixels(size.width, dpi), TwipsToPixels(r.height, dpi), TRUE);
-  ::MoveWindow(text, TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi),
-               TwipsToPixels(size.width, dpi), TwipsToPixels(size.height, dpi), TRUE);
+  const TwipsSize size = FittedTextSize({PixelsToTwips(outer.right - outer.left, probe.dpi),
+                                         PixelsToTwips(outer.bottom - outer.top, probe.dpi)},
+                                        300, 1200);
+  const TwipsRect& r = probe.textDef.rect;
+  ::MoveWindow(text, probe.Pixels(r.left), probe.Pixels(r.top), probe.Pixels(size.width),
+               probe.Pixels(r.height), TRUE);
+  ::MoveWindow(text, probe.Pixels(r.left), probe.Pixels(r.top), probe.Pixels(size.width),
+               probe.Pixels(size.height), TRUE);
 }
 
-// Pravex's SetText: a copy with NULs made blanks, while the composed text
-// it was made from is still held.
-void SetText(HWND text, std::wstring_view composed) {
-  std::wstring copy(composed);
-  std::replace(copy.begin(), copy.end(), L'\0', L' ');
-  ::SetWindowTextW(text, copy.c_str());
-}
-
-// The result window's table entries, the screen's DPI and the text box's font.
-struct Probe {
-  const FormDef* def = nullptr;
-  const ControlDef* textDef = nullptr;
-  int dpi = 96;
-  UniqueFont font;
-};
-
-Probe MakeProbe() {
-  Probe probe;
-  probe.def = &ResultFormDef(ResultKind::Result);
-  probe.textDef =
-      &probe.def
-           ->controls[static_cast<std::size_t>(ControlId(*probe.def, L"Text1") - kFirstControlId)];
-  probe.dpi = ScreenDpi();
-  const FontSpec& wanted = EffectiveFont(*probe.def, *probe.textDef);
-  LOGFONTW lf{};
-  lf.lfHeight = -::MulDiv(wanted.centipoints, probe.dpi, 7200);
-  lf.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = CLEARTYPE_QUALITY;
-  wanted.face.copy(lf.lfFaceName, LF_FACESIZE - 1);
-  probe.font.reset(::CreateFontIndirectW(&lf));
-  return probe;
-}
-
-void ClassifyAsPravexDoes(std::wstring_view text) {
-  const Verdict verdict = Classify(text, ConfiguredTable());
-  if (!verdict.valid) std::fprintf(stderr, "the sample report does not pass for a valid one\n");
-}
-
-void ShowAndPaint(HWND frame) {
-  ::ShowWindow(frame, SW_SHOWNORMAL);
-  ::UpdateWindow(frame);
-}
-
-// Pravex's steps, with the edit control built one way or another.
-LRESULT RunTextBox(const Probe& probe, Variant variant, StageLog& log) {
+// Pravex's steps, with the edit control built one way or another; the
+// length of the text the text box ends up holding.
+LRESULT RunTextBox(const Probe& probe, const Variant& variant, StageLog& log) {
   std::string bytes = ReadReport();
   log.Mark("read the report file");
   // Pravex keeps the report's text for the whole run.
-  const std::wstring report = AnsiToWide(bytes);
+  const std::wstring report = e2e::AnsiToWide(bytes);
   bytes = std::string();
   log.Mark("turn its bytes into text (ANSI code page)");
-  ClassifyAsPravexDoes(report);
+  if (!Classify(report, ConfiguredTable()).valid) {
+    std::fprintf(stderr, "the sample report does not pass for a valid one\n");
+  }
   log.Mark("classify the report");
-  const UniqueWindow frame(CreateFrame(*probe.def, probe.dpi));
-  const HWND text =
-      CreateTextBox(frame.get(), *probe.textDef, variant, probe.font.get(), probe.dpi);
+  const win32::UniqueWindow frame(CreateFrame(probe));
+  const HWND text = CreateTextBox(probe, frame.get(), variant);
   log.Mark("create the window and its text box");
-  const bool fitFirst = variant == Variant::kFittedFirst || variant == Variant::kRichEdit;
-  if (fitFirst) {
-    FitTextBox(frame.get(), text, *probe.textDef, probe.dpi);
+  if (variant.fittedFirst) {
+    FitTextBox(probe, frame.get(), text);
     log.Mark("fit the text box to the window (empty)");
   }
   std::wstring composed = ComposeResultText(ResultKind::Result, true, false, report);
   log.Mark("compose guidance, separator and report");
-  SetText(text, composed);
+  {
+    // Pravex's SetText: a copy with NULs made blanks, while the composed
+    // text it was made from is still held.
+    std::wstring copy(composed);
+    std::replace(copy.begin(), copy.end(), L'\0', L' ');
+    ::SetWindowTextW(text, copy.c_str());
+  }
   composed = std::wstring();
   log.Mark("WM_SETTEXT with the whole text");
-  if (!fitFirst) {
-    FitTextBox(frame.get(), text, *probe.textDef, probe.dpi);
+  if (!variant.fittedFirst) {
+    FitTextBox(probe, frame.get(), text);
     log.Mark("fit the text box to the window (filled: width, then height)");
   }
-  ShowAndPaint(frame.get());
+  ::ShowWindow(frame.get(), SW_SHOWNORMAL);
+  ::UpdateWindow(frame.get());
   log.Mark("show and paint");
   return ::SendMessageW(text, WM_GETTEXTLENGTH, 0, 0);
-}
-
-// The report read in pieces straight behind the guidance in one buffer,
-// which the view then takes over: one copy of the text in all.
-LRESULT RunReportView(const Probe& probe, StageLog& log) {
-  std::wstring text = ComposeResultText(ResultKind::Result, true, false, L"");
-  const std::size_t guidance = text.size();
-  AppendReportText(text);
-  log.Mark("read the report into the window's text, piece by piece");
-  ClassifyAsPravexDoes(std::wstring_view(text).substr(guidance));
-  log.Mark("classify the report");
-  const UniqueWindow frame(CreateFrame(*probe.def, probe.dpi));
-  const TwipsRect& r = probe.textDef->rect;
-  RECT outer{};
-  ::GetWindowRect(frame.get(), &outer);
-  const TwipsSize size = FittedTextSize({PixelsToTwips(outer.right - outer.left, probe.dpi),
-                                         PixelsToTwips(outer.bottom - outer.top, probe.dpi)},
-                                        300, 1200);
-  const RECT place{TwipsToPixels(r.left, probe.dpi), TwipsToPixels(r.top, probe.dpi),
-                   TwipsToPixels(r.left + size.width, probe.dpi),
-                   TwipsToPixels(r.top + size.height, probe.dpi)};
-  ReportViewPrototype view(frame.get(), place, probe.font.get());
-  log.Mark("create the window and its view, at their final size");
-  view.SetText(std::move(text));
-  log.Mark("hand the text to the view (no copy)");
-  ShowAndPaint(frame.get());
-  log.Mark("show and paint");
-  return ::SendMessageW(view.Handle(), WM_GETTEXTLENGTH, 0, 0);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  Options options;
-  if (!ParseOptions(argc, argv, options)) {
+  std::uint64_t bytes = 0;
+  const Variant* variant = &kVariants[0];
+  for (int i = 1; i < argc && variant; ++i) {
+    const std::wstring argument = argv[i];
+    if (argument.starts_with(L"--bytes=")) {
+      bytes = std::wcstoull(argument.c_str() + 8, nullptr, 10);
+      continue;
+    }
+    variant = nullptr;
+    for (const Variant& known : kVariants) {
+      if (argument == L"--variant=" + std::wstring(known.name)) variant = &known;
+    }
+  }
+  if (bytes == 0 || !variant) {
     std::fprintf(stderr,
-                 "usage: text_box_probe.exe --bytes=N "
-                 "--variant=pravex|fitted-first|no-wrap|rich-edit|report-view\n");
+                 "usage: text_box_probe.exe --bytes=N [--variant=pravex|fitted-first|no-wrap]\n");
     return 2;
   }
-  WriteSampleReport(kReportPath, options.bytes);
-  const Probe probe = MakeProbe();
+  pravex::bench::WriteSampleReport(kReportPath, bytes);
+  const Probe probe;
   std::printf(
       "| step | time | working set after | peak working set after |\n|---|---:|---:|---:|\n");
   StageLog log;
   log.Mark("start (report file written)");
-  const LRESULT length = options.variant == Variant::kReportView
-                             ? RunReportView(probe, log)
-                             : RunTextBox(probe, options.variant, log);
+  const LRESULT length = RunTextBox(probe, *variant, log);
   std::printf("\ntext box holds %ld characters for a report of %llu bytes\n",
-              static_cast<long>(length), static_cast<unsigned long long>(options.bytes));
+              static_cast<long>(length), static_cast<unsigned long long>(bytes));
   e2e::DeleteFileIfPresent(kReportPath);
-  return length >= static_cast<LRESULT>(options.bytes) ? 0 : 1;
+  return length >= static_cast<LRESULT>(bytes) ? 0 : 1;
 }

@@ -1,11 +1,10 @@
 #include "tools/screenshots/window_picture.h"
 
-#include <cstdint>
-#include <cstring>
 #include <stdexcept>
-#include <vector>
+#include <string>
 
 #include "tests/e2e/driver/deadline.h"
+#include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/wide_text.h"
 #include "win32/handles.h"
 #include "win32/text_view/gdi_scope.h"
@@ -22,38 +21,28 @@ constexpr Milliseconds kPaintLimit{5000};
 constexpr Milliseconds kSteadyInterval{150};
 constexpr int kSteadyTries = 20;
 
-struct Picture {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rows;  // bottom-up BGR, each row padded to 4 bytes
-  friend bool operator==(const Picture&, const Picture&) = default;
-};
-
-BOOL CALLBACK FindUnpainted(HWND child, LPARAM lParam) {
-  if (::GetUpdateRect(child, nullptr, FALSE)) {
-    *reinterpret_cast<bool*>(lParam) = true;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 bool FullyPainted(HWND window) {
-  if (::GetUpdateRect(window, nullptr, FALSE)) return false;
-  bool unpainted = false;
-  ::EnumChildWindows(window, &FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+  bool unpainted = ::GetUpdateRect(window, nullptr, FALSE) != FALSE;
+  const auto findUnpainted = [](HWND child, LPARAM found) -> BOOL {
+    *reinterpret_cast<bool*>(found) = ::GetUpdateRect(child, nullptr, FALSE) != FALSE;
+    return !*reinterpret_cast<bool*>(found);
+  };
+  if (!unpainted) ::EnumChildWindows(window, findUnpainted, reinterpret_cast<LPARAM>(&unpainted));
   return !unpainted;
 }
 
-Picture Grab(HWND window) {
+// The window as the screen shows it, as the bytes of a 24-bit BMP file.
+std::string Grab(HWND window) {
   RECT bounds{};
   if (!::GetWindowRect(window, &bounds)) throw std::runtime_error("the window has gone");
-  Picture picture{bounds.right - bounds.left, bounds.bottom - bounds.top, {}};
-  if (picture.width <= 0 || picture.height <= 0) throw std::runtime_error("the window is empty");
+  const int width = bounds.right - bounds.left;
+  const int height = bounds.bottom - bounds.top;
+  if (width <= 0 || height <= 0) throw std::runtime_error("the window is empty");
 
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = picture.width;
-  info.bmiHeader.biHeight = picture.height;  // bottom-up, as BMP files store it
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
@@ -65,44 +54,19 @@ Picture Grab(HWND window) {
   if (!memory || !bitmap || !bits) throw std::runtime_error("no bitmap for the picture");
   {
     const win32::SelectedObject selected(memory.get(), bitmap.get());
-    ::BitBlt(memory.get(), 0, 0, picture.width, picture.height, screen.get(), bounds.left,
-             bounds.top, SRCCOPY);
+    ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), bounds.left, bounds.top, SRCCOPY);
     ::GdiFlush();
   }
-  const std::size_t stride = (static_cast<std::size_t>(picture.width) * 3 + 3) / 4 * 4;
-  const auto* first = static_cast<const std::uint8_t*>(bits);
-  picture.rows.assign(first, first + stride * static_cast<std::size_t>(picture.height));
-  return picture;
-}
-
-void WriteBmp(const Picture& picture, const std::wstring& path) {
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof(header);
-  header.biWidth = picture.width;
-  header.biHeight = picture.height;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biCompression = BI_RGB;
-  header.biSizeImage = static_cast<DWORD>(picture.rows.size());
+  // Each row padded to 4 bytes.
+  info.bmiHeader.biSizeImage = static_cast<DWORD>((width * 3 + 3) / 4 * 4 * height);
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof(file) + sizeof(header);
-  file.bfSize = file.bfOffBits + header.biSizeImage;
-
-  std::vector<std::uint8_t> bytes(file.bfOffBits);
-  std::memcpy(bytes.data(), &file, sizeof(file));
-  std::memcpy(bytes.data() + sizeof(file), &header, sizeof(header));
-  bytes.insert(bytes.end(), picture.rows.begin(), picture.rows.end());
-
-  const win32::UniqueFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  if (!out ||
-      !::WriteFile(out.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-      written != bytes.size()) {
-    throw std::runtime_error("could not write " + e2e::Quoted(path) + " (error " +
-                             std::to_string(::GetLastError()) + ")");
-  }
+  file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+  file.bfSize = file.bfOffBits + info.bmiHeader.biSizeImage;
+  std::string bmp(reinterpret_cast<const char*>(&file), sizeof(file));
+  bmp.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(info.bmiHeader));
+  bmp.append(static_cast<const char*>(bits), info.bmiHeader.biSizeImage);
+  return bmp;
 }
 
 }  // namespace
@@ -124,12 +88,12 @@ void SaveWindowPicture(HWND window, const std::wstring& bmpPath) {
                              " did not paint within " + std::to_string(kPaintLimit.count()) +
                              " ms");
   }
-  Picture previous = Grab(window);
+  std::string previous = Grab(window);
   for (int tries = 0; tries < kSteadyTries; ++tries) {
     e2e::PumpMessagesFor(kSteadyInterval);
-    Picture next = Grab(window);
+    std::string next = Grab(window);
     if (next == previous) {
-      WriteBmp(next, bmpPath);
+      e2e::WriteFileBytes(bmpPath, next);
       return;
     }
     previous = std::move(next);

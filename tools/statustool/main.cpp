@@ -9,23 +9,13 @@
 
 #include "pravex_config.h"
 #include "tools/statustool/output.h"
-#include "tools/statustool/products.h"
-#include "tools/statustool/run_sample.h"
+#include "tools/statustool/report_values.h"
 #include "tools/statustool/samples.h"
 #include "tools/statustool/settings.h"
 
 namespace {
 
 constexpr int kUsageExitCode = 2;
-
-std::wstring SampleNames() {
-  std::wstring names;
-  for (const auto& sample : pravex::statustool::AllSamples()) {
-    if (!names.empty()) names += L", ";
-    names += sample.name;
-  }
-  return names;
-}
 
 }  // namespace
 
@@ -39,8 +29,8 @@ int wmain(int argc, wchar_t** argv) {
     const auto settings = ReadSettings(problem);
     return settings ? RunHelper(*settings) : kUsageExitCode;
   }
-  const Product* product = argc == 2 ? FindProduct(argv[1]) : nullptr;
-  if (!product) {
+  const std::optional<ReportValues> values = argc == 2 ? ConfiguredValues(argv[1]) : std::nullopt;
+  if (!values) {
     std::fwprintf(stderr, L"usage: %ls %ls | %ls\n", command.c_str(),
                   std::wstring(config::kArgVastrel).c_str(), std::wstring(config::kArgZpx).c_str());
     return kUsageExitCode;
@@ -58,5 +48,5 @@ int wmain(int argc, wchar_t** argv) {
     return kUsageExitCode;
   }
   Output out;
-  return RunSample(*sample, ConfiguredValues(*product), *settings, out);
+  return RunSample(*sample, *values, *settings, out);
 }

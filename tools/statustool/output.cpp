@@ -1,7 +1,5 @@
 #include "tools/statustool/output.h"
 
-#include <windows.h>
-
 #include <algorithm>
 
 namespace pravex::statustool {
@@ -10,9 +8,7 @@ namespace {
 
 constexpr std::size_t kBufferBytes = 1u << 20;
 
-void WriteAll(Stream stream, std::string_view bytes) {
-  const HANDLE handle =
-      ::GetStdHandle(stream == Stream::kOut ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+void WriteAll(HANDLE handle, std::string_view bytes) {
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;  // nowhere to write: drop
   while (!bytes.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kBufferBytes));
@@ -24,7 +20,9 @@ void WriteAll(Stream stream, std::string_view bytes) {
 
 }  // namespace
 
-Output::Output() {
+Output::Output() : Output(::GetStdHandle(STD_OUTPUT_HANDLE), ::GetStdHandle(STD_ERROR_HANDLE)) {}
+
+Output::Output(HANDLE out, HANDLE err) : out_(out), err_(err) {
   buffer_.reserve(kBufferBytes);
 }
 
@@ -39,14 +37,14 @@ void Output::Write(Stream stream, std::string_view bytes) {
   }
   if (buffer_.size() + bytes.size() > kBufferBytes) Flush();
   if (bytes.size() >= kBufferBytes) {
-    WriteAll(stream, bytes);
+    WriteAll(stream == Stream::kOut ? out_ : err_, bytes);
   } else {
     buffer_ += bytes;
   }
 }
 
 void Output::Flush() {
-  WriteAll(bufferedStream_, buffer_);
+  WriteAll(bufferedStream_ == Stream::kOut ? out_ : err_, buffer_);
   buffer_.clear();
 }
 

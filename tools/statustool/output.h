@@ -5,6 +5,8 @@
 // when both are redirected to the same file.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -14,7 +16,8 @@ enum class Stream { kOut, kErr };
 
 class Output {
  public:
-  Output();
+  Output();  // to the std handles
+  Output(HANDLE out, HANDLE err);
   Output(const Output&) = delete;
   Output& operator=(const Output&) = delete;
   ~Output();
@@ -23,6 +26,8 @@ class Output {
   void Flush();
 
  private:
+  HANDLE out_;
+  HANDLE err_;
   std::string buffer_;
   Stream bufferedStream_ = Stream::kOut;
 };

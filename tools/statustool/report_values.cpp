@@ -10,6 +10,17 @@ namespace pravex::statustool {
 
 namespace {
 
+struct Product {
+  std::wstring_view argument;
+  std::string_view name;  // as the report shows it
+  std::string_view version;
+};
+
+constexpr Product kProducts[] = {
+    {config::kArgVastrel, "Vastrel", "Vastrel 7.4.2 (build 3310)"},
+    {config::kArgZpx, "ZPX tool", "ZPX tool 5.8.1 (build 1207)"},
+};
+
 std::string ToAnsi(std::wstring_view text) {
   if (text.empty()) return {};
   const int length = static_cast<int>(text.size());
@@ -45,16 +56,18 @@ const std::string* Lookup(std::string_view name, const ReportValues& values,
 
 }  // namespace
 
-ReportValues ConfiguredValues(const Product& product) {
-  ReportValues values{
-      .validity = ToAnsi(config::kValidityMarker),
-      .product = std::string(product.name),
-      .version = std::string(product.version),
-  };
-  for (std::size_t row = 0; row < values.rows.size(); ++row) {
-    values.rows[row] = ToAnsi(config::kRows[row].marker);
+std::optional<ReportValues> ConfiguredValues(std::wstring_view productArgument) {
+  for (const Product& product : kProducts) {
+    if (product.argument != productArgument) continue;
+    ReportValues values{.validity = ToAnsi(config::kValidityMarker),
+                        .product = std::string(product.name),
+                        .version = std::string(product.version)};
+    for (std::size_t row = 0; row < values.rows.size(); ++row) {
+      values.rows[row] = ToAnsi(config::kRows[row].marker);
+    }
+    return values;
   }
-  return values;
+  return std::nullopt;
 }
 
 std::string Fill(std::string_view text, const ReportValues& values, LineEnd lineEnd) {

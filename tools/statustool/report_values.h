@@ -3,10 +3,9 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
-
-#include "tools/statustool/products.h"
 
 namespace pravex::statustool {
 
@@ -19,9 +18,11 @@ struct ReportValues {
 
 enum class LineEnd { kCrLf, kLf };
 
-// The configured markers in the ANSI code page: the code page Pravex reads
-// the report back with.
-ReportValues ConfiguredValues(const Product& product);
+// The configured markers in the ANSI code page (the code page Pravex reads
+// the report back with) and the product the argument names; nothing for an
+// argument that names none. Arguments match exactly, so a caller passing
+// anything else than the configured text shows up at once.
+std::optional<ReportValues> ConfiguredValues(std::wstring_view productArgument);
 
 // Unknown "{name}"s stay as they are.
 std::string Fill(std::string_view text, const ReportValues& values, LineEnd lineEnd);

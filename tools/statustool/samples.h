@@ -1,12 +1,14 @@
 // The status reports the stand-in tool can give, one per result Pravex can
-// show and one per way a real tool can misbehave. PRAVEX_SAMPLE picks one.
+// show and one per way a real tool can misbehave, and the giving of them.
+// PRAVEX_SAMPLE picks one.
 #pragma once
 
-#include <span>
+#include <string>
 #include <string_view>
 
 #include "tools/statustool/output.h"
-#include "tools/statustool/report_parts.h"
+#include "tools/statustool/report_values.h"
+#include "tools/statustool/settings.h"
 
 namespace pravex::statustool {
 
@@ -20,19 +22,32 @@ enum class Twist {
   kLeaveHelper,  // starts a helper that runs on for PRAVEX_SAMPLE_SECONDS after the tool ends
 };
 
+// The report's sections are templates of report_parts.h.
 struct Sample {
   std::wstring_view name;
-  Header header;
-  Service service;
-  License license;
+  std::string_view header;
+  std::string_view service;
+  std::string_view license;
   Stream stream;  // where the report goes
   Twist twist;
   int exitCode;
   std::string_view warning;  // to standard error after the service section
 };
 
-std::span<const Sample> AllSamples();
+// "healthy, expired, ...": every sample's name.
+std::wstring SampleNames();
 // Null when no sample has that name.
 const Sample* FindSample(std::wstring_view name);
+
+// The tool started as the helper that the "helper" sample leaves running.
+inline constexpr std::wstring_view kHelperArgument = L"/helper";
+
+// The helper's life: PRAVEX_SAMPLE_SECONDS of sleep.
+int RunHelper(const Settings& settings);
+
+// Gives the sample's report the way the sample says; the process exit code.
+// A crashing sample never returns.
+int RunSample(const Sample& sample, const ReportValues& values, const Settings& settings,
+              Output& out);
 
 }  // namespace pravex::statustool

@@ -11,21 +11,14 @@ constexpr std::uint64_t kMostReportBytes = std::uint64_t{1} << 40;
 constexpr std::uint64_t kDefaultDelaySeconds = 5;
 constexpr std::uint64_t kMostDelaySeconds = 24 * 60 * 60;
 
+// A variable set to nothing is not an unset one.
 std::optional<std::wstring> EnvironmentVariable(const wchar_t* name) {
-  std::wstring value(256, L'\0');
-  for (;;) {
-    const DWORD length =
-        ::GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
-    if (length == 0) {
-      if (::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
-      return std::wstring();
-    }
-    if (length < value.size()) {
-      value.resize(length);
-      return value;
-    }
-    value.resize(length);
-  }
+  ::SetLastError(ERROR_SUCCESS);
+  const DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
+  if (size == 0 && ::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+  std::wstring value(size, L'\0');
+  value.resize(size == 0 ? 0 : ::GetEnvironmentVariableW(name, value.data(), size));
+  return value;
 }
 
 // Decimal digits only, at most `most`.

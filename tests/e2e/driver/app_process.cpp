@@ -1,8 +1,12 @@
 #include "tests/e2e/driver/app_process.h"
 
+#include <psapi.h>
+
 #include <stdexcept>
 
+#include "tests/e2e/driver/message_box.h"
 #include "tests/e2e/driver/wide_text.h"
+#include "tests/e2e/driver/window_input.h"
 
 namespace pravex::e2e {
 
@@ -25,17 +29,35 @@ std::string LaunchFailure(const std::wstring& exe, DWORD error) {
 
 }  // namespace
 
+WorkingSet WorkingSetOf(HANDLE process) {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof(counters);
+  if (!::GetProcessMemoryInfo(process, &counters, sizeof(counters))) {
+    throw std::runtime_error("GetProcessMemoryInfo failed for process " +
+                             std::to_string(::GetProcessId(process)) + " (error " +
+                             std::to_string(::GetLastError()) + ")");
+  }
+  return {counters.WorkingSetSize, counters.PeakWorkingSetSize};
+}
+
 AppProcess::AppProcess(const std::wstring& exe, const EnvironmentBlock& environment,
-                       std::wstring_view arguments)
+                       std::wstring_view arguments, StartStyle style)
     : exe_(exe) {
   std::wstring commandLine = L"\"" + exe + L"\"";
   if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
   std::wstring block = environment.Block();
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
+  DWORD flags = CREATE_UNICODE_ENVIRONMENT;
+  if (style == StartStyle::kHiddenOwnConsole) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    flags |= CREATE_NEW_CONSOLE;
+  }
   PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &startup, &info)) {
+  sinceLaunch_ = Stopwatch();
+  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags,
+                        block.data(), nullptr, &startup, &info)) {
     throw std::runtime_error(LaunchFailure(exe, ::GetLastError()));
   }
   ::CloseHandle(info.hThread);
@@ -75,6 +97,31 @@ void AppProcess::Kill() {
   if (!IsRunning()) return;
   ::TerminateProcess(process_.get(), kKilledExitCode);
   ::WaitForSingleObject(process_.get(), static_cast<DWORD>(kKillLimit.count()));
+}
+
+HWND AppProcess::WaitForWindow(const WindowQuery& query, Milliseconds limit,
+                               Milliseconds interval) const {
+  const std::string awaited = Describe(query, id_);
+  return WaitFor<HWND>(
+      [&]() -> std::optional<HWND> {
+        const std::vector<HWND> windows = FindTopWindows(id_, query);
+        if (!windows.empty()) return windows.front();
+        const std::vector<HWND> boxes = FindMessageBoxes(id_);
+        if (!boxes.empty()) {
+          throw std::runtime_error(awaited + " never came: the process showed a message box, " +
+                                   Quoted(ReadMessageBox(boxes.front()).text));
+        }
+        if (!IsRunning()) throw std::runtime_error(awaited + " never came: the process ended");
+        return std::nullopt;
+      },
+      limit, awaited, interval);
+}
+
+bool AppProcess::CloseAndWaitForExit(HWND window, Milliseconds limit) {
+  RequestClose(window);
+  if (WaitForExit(limit)) return true;
+  Kill();
+  return false;
 }
 
 }  // namespace pravex::e2e

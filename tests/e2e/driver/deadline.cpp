@@ -6,14 +6,6 @@
 
 namespace pravex::e2e {
 
-namespace {
-
-// Short enough not to slow the tests down, long enough not to hog the CPU
-// that the program under test needs.
-constexpr Milliseconds kPollInterval{10};
-
-}  // namespace
-
 Deadline::Deadline(Milliseconds limit) : end_(std::chrono::steady_clock::now() + limit) {}
 
 bool Deadline::Passed() const {
@@ -23,7 +15,7 @@ bool Deadline::Passed() const {
 Milliseconds Deadline::Remaining() const {
   const auto left =
       std::chrono::duration_cast<Milliseconds>(end_ - std::chrono::steady_clock::now());
-  return std::max(left, Milliseconds{0});
+  return std::max(left, Milliseconds{1});
 }
 
 void PumpMessagesFor(Milliseconds interval) {
@@ -39,12 +31,12 @@ void PumpMessagesFor(Milliseconds interval) {
   } while (!deadline.Passed());
 }
 
-bool PollUntil(const std::function<bool()>& condition, Milliseconds limit) {
+bool PollUntil(const std::function<bool()>& condition, Milliseconds limit, Milliseconds interval) {
   const Deadline deadline(limit);
   for (;;) {
     if (condition()) return true;
     if (deadline.Passed()) return false;
-    PumpMessagesFor(std::min(kPollInterval, deadline.Remaining()));
+    PumpMessagesFor(std::min(interval, deadline.Remaining()));
   }
 }
 
@@ -53,8 +45,9 @@ std::string TimeoutMessage(std::string_view what, Milliseconds limit) {
          " ms";
 }
 
-void WaitUntil(const std::function<bool()>& condition, Milliseconds limit, std::string_view what) {
-  if (!PollUntil(condition, limit)) throw WaitTimeout(TimeoutMessage(what, limit));
+void WaitUntil(const std::function<bool()>& condition, Milliseconds limit, std::string_view what,
+               Milliseconds interval) {
+  if (!PollUntil(condition, limit, interval)) throw WaitTimeout(TimeoutMessage(what, limit));
 }
 
 }  // namespace pravex::e2e

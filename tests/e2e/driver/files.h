@@ -2,6 +2,7 @@
 // removing them so that each test starts without them.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,9 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, std::string_view bytes);
 
 bool FileExists(const std::wstring& path);
+
+// The file's size in bytes, or nothing when it cannot be read.
+std::optional<std::uint64_t> FileSize(const std::wstring& path);
 
 // Sets or clears the file's read-only attribute.
 void SetReadOnly(const std::wstring& path, bool readOnly);

@@ -6,6 +6,7 @@
 
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/wide_text.h"
+#include "tests/e2e/driver/windows_path.h"
 
 namespace pravex::e2e {
 
@@ -43,21 +44,6 @@ std::wstring EnvironmentVariable(const wchar_t* name) {
   std::wstring value(size, L'\0');
   value.resize(::GetEnvironmentVariableW(name, value.data(), size));
   return value;
-}
-
-// Wine's kernel32 maps a host path to the Windows path of the same file;
-// on Windows the function does not exist and a path is already a Windows one.
-std::wstring WindowsPathOf(const std::wstring& path) {
-  if (path.empty() || path.front() != L'/') return path;
-  using ToDosName = wchar_t*(CDECL*)(const char*);
-  const auto toDosName = reinterpret_cast<ToDosName>(reinterpret_cast<void*>(
-      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-  if (!toDosName) return path;
-  wchar_t* converted = toDosName(Utf8(path).c_str());
-  if (!converted) return path;
-  std::wstring result(converted);
-  ::HeapFree(::GetProcessHeap(), 0, converted);
-  return result;
 }
 
 bool IsFolder(const std::wstring& path) {

@@ -6,14 +6,27 @@
 
 namespace pravex::e2e {
 
-std::vector<DWORD> ProcessIdsNamed(std::wstring_view exeName) {
-  std::vector<DWORD> ids;
+namespace {
+
+// The running processes, one snapshot of them.
+std::vector<PROCESSENTRY32W> RunningProcesses() {
+  std::vector<PROCESSENTRY32W> processes;
   const win32::UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return ids;
+  if (!snapshot) return processes;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof(entry);
   for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
        more = ::Process32NextW(snapshot.get(), &entry)) {
+    processes.push_back(entry);
+  }
+  return processes;
+}
+
+}  // namespace
+
+std::vector<DWORD> ProcessIdsNamed(std::wstring_view exeName) {
+  std::vector<DWORD> ids;
+  for (const PROCESSENTRY32W& entry : RunningProcesses()) {
     const std::wstring_view name(entry.szExeFile);
     if (::CompareStringOrdinal(name.data(), static_cast<int>(name.size()), exeName.data(),
                                static_cast<int>(exeName.size()), TRUE) == CSTR_EQUAL) {
@@ -21,6 +34,13 @@ std::vector<DWORD> ProcessIdsNamed(std::wstring_view exeName) {
     }
   }
   return ids;
+}
+
+bool HasChildProcess(DWORD parentId) {
+  for (const PROCESSENTRY32W& entry : RunningProcesses()) {
+    if (entry.th32ParentProcessID == parentId) return true;
+  }
+  return false;
 }
 
 bool EndProcess(DWORD processId, Milliseconds limit) {

@@ -1,5 +1,6 @@
 // The processes running from a given executable, whoever started them: a
-// test checks that none of the program's processes outlives it.
+// test checks that none of the program's processes outlives it; and whether
+// a process has started another that still runs.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,9 @@ namespace pravex::e2e {
 // Ids of the running processes whose executable has this file name
 // ("Pravex.exe"), compared without regard to case.
 std::vector<DWORD> ProcessIdsNamed(std::wstring_view exeName);
+
+// Whether a running process has `parentId` as its parent.
+bool HasChildProcess(DWORD parentId);
 
 // Ends the process with this id and waits up to `limit` until it has ended;
 // whether it is gone.

@@ -7,25 +7,12 @@ namespace pravex::e2e {
 
 namespace {
 
-struct Search {
-  DWORD processId;
-  const WindowQuery& query;
-  std::vector<HWND> found;
-};
-
-bool Matches(HWND window, const Search& search) {
+bool Matches(HWND window, DWORD processId, const WindowQuery& query) {
   DWORD owner = 0;
   ::GetWindowThreadProcessId(window, &owner);
-  if (owner != search.processId) return false;
-  if (search.query.visibleOnly && !::IsWindowVisible(window)) return false;
-  if (ClassNameOf(window) != search.query.className) return false;
-  return !search.query.caption || TryTextOf(window) == search.query.caption;
-}
-
-BOOL CALLBACK CollectMatching(HWND window, LPARAM lParam) {
-  auto& search = *reinterpret_cast<Search*>(lParam);
-  if (Matches(window, search)) search.found.push_back(window);
-  return TRUE;
+  if (owner != processId) return false;
+  if (query.visibleOnly && !::IsWindowVisible(window)) return false;
+  return !query.caption || TryTextOf(window) == query.caption;
 }
 
 }  // namespace
@@ -38,9 +25,14 @@ std::string Describe(const WindowQuery& query, DWORD processId) {
 }
 
 std::vector<HWND> FindTopWindows(DWORD processId, const WindowQuery& query) {
-  Search search{processId, query, {}};
-  ::EnumWindows(&CollectMatching, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  // One look per window of the class rather than per top-level window:
+  // cheap enough to poll every millisecond while a start is timed.
+  std::vector<HWND> found;
+  for (HWND window = ::FindWindowExW(nullptr, nullptr, query.className.c_str(), nullptr); window;
+       window = ::FindWindowExW(nullptr, window, query.className.c_str(), nullptr)) {
+    if (Matches(window, processId, query)) found.push_back(window);
+  }
+  return found;
 }
 
 HWND WaitForTopWindow(DWORD processId, const WindowQuery& query, Milliseconds limit) {

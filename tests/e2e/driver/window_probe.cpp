@@ -64,6 +64,15 @@ std::wstring TextOf(HWND window) {
   return *std::move(text);
 }
 
+std::optional<std::size_t> TextLengthWithin(HWND window, Milliseconds limit) {
+  DWORD_PTR length = 0;
+  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_BLOCK,
+                             static_cast<UINT>(limit.count()), &length)) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(length);
+}
+
 HWND ChildById(HWND parent, int controlId) {
   const HWND child = ::GetDlgItem(parent, controlId);
   if (!child) {

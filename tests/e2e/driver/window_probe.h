@@ -5,9 +5,12 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <optional>
 #include <ostream>
 #include <string>
+
+#include "tests/e2e/driver/deadline.h"
 
 namespace pravex::e2e {
 
@@ -37,6 +40,11 @@ std::wstring ClassNameOf(HWND window);
 std::wstring TextOf(HWND window);
 // The same, or nothing where TextOf throws.
 std::optional<std::wstring> TryTextOf(HWND window);
+
+// WM_GETTEXTLENGTH, waiting up to `limit` for a busy window to answer (a
+// text box taking in a large text is busy for a while); nothing if it does
+// not answer.
+std::optional<std::size_t> TextLengthWithin(HWND window, Milliseconds limit);
 
 // The child window with this control ID; throws std::runtime_error if none.
 HWND ChildById(HWND parent, int controlId);

@@ -1,4 +1,4 @@
-#include "tools/bench/leftovers.h"
+#include "tools/bench/timed_runs.h"
 
 #include <gtest/gtest.h>
 

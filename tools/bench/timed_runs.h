@@ -1,0 +1,52 @@
+// The runs the benchmark times, each ending its program however it goes: a
+// program's start to its first window, a Diagnose press in Pravex, and the
+// same command run by the interpreter alone. Every wait looks each
+// millisecond: a coarser poll would blur figures of a few hundred
+// milliseconds.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/bench/bench_setup.h"
+#include "tools/bench/figure_table.h"
+
+namespace pravex::bench {
+
+// Where the interpreter-alone runs send the report.
+inline constexpr wchar_t kBaselineReport[] = L"C:\\bench.txt";
+
+// What an earlier run may have left and would change the next one: Pravex's
+// report files, the baseline's report and Pravex's settings (debug mode
+// would open a box before the main window). Throws std::runtime_error if one
+// cannot be deleted.
+void RemoveLeftovers();
+
+struct TimedRun {
+  double milliseconds = 0;
+  double peakWorkingSetBytes = 0;  // the program's, at the end of the time
+};
+
+// From just before CreateProcessW to the program's visible window of
+// `windowClass`; then closes the window and lets the program end.
+TimedRun TimeWindowStart(const std::wstring& exe, const std::wstring& windowClass,
+                         const e2e::EnvironmentBlock& environment);
+
+// Starts Pravex with no leftovers and selects Vastrel, then times the
+// Diagnose click to the result window visible with the whole report in its
+// text box, the report open at the peak; closing the result window then
+// deletes the report and ends Pravex. Given `stages`, it also waits for each
+// stage on the way and marks it there.
+TimedRun TimeDiagnosis(const BenchPaths& paths, const e2e::EnvironmentBlock& environment,
+                       std::uint64_t reportBytes, std::vector<StageMark>* stages = nullptr);
+
+// The interpreter alone: Pravex's command line, to a report file of the
+// benchmark's, from just before CreateProcessW to the interpreter's exit.
+// Throws std::runtime_error if the report does not come out whole.
+double TimeInterpreterAlone(const BenchPaths& paths, const e2e::EnvironmentBlock& environment,
+                            std::uint64_t reportBytes);
+
+}  // namespace pravex::bench
