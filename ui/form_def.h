@@ -137,13 +137,16 @@ struct MenuItemRef {
   int index;
 };
 
-consteval ControlRef ControlNamed(const FormDef& form, std::wstring_view name) {
+// For constexpr constants only: evaluated where the program is built, a
+// throw for a missing name stops the build.
+
+constexpr ControlRef ControlNamed(const FormDef& form, std::wstring_view name) {
   const int index = ControlIndex(form, name);
   if (index < 0) throw "the window has no control of that name";
   return {index};
 }
 
-consteval MenuItemRef MenuItemNamed(const FormDef& form, std::wstring_view name) {
+constexpr MenuItemRef MenuItemNamed(const FormDef& form, std::wstring_view name) {
   const int index = MenuItemIndex(form, name);
   if (index < 0) throw "the window has no menu item of that name";
   return {index};

@@ -167,7 +167,7 @@ namespace result_family_table {
 
 // The control that `nameOf` names in each window, found when the program is
 // built; it must stand at the same place in all five.
-consteval ControlRef SamePlaceInAll(auto nameOf) {
+constexpr ControlRef SamePlaceInAll(auto nameOf) {
   const ControlRef first = ControlNamed(kDefs[0], nameOf(kVariants[0]));
   for (std::size_t i = 0; i < kVariants.size(); ++i) {
     if (ControlNamed(kDefs[i], nameOf(kVariants[i])).index != first.index) {
@@ -179,12 +179,12 @@ consteval ControlRef SamePlaceInAll(auto nameOf) {
 
 }  // namespace result_family_table
 
-consteval ControlRef ResultControlNamed(std::wstring_view name) {
+constexpr ControlRef ResultControlNamed(std::wstring_view name) {
   return result_family_table::SamePlaceInAll([name](const ResultVariant&) { return name; });
 }
 
 // Each window's copy button, whatever its name.
-consteval ControlRef ResultCopyButton() {
+constexpr ControlRef ResultCopyButton() {
   return result_family_table::SamePlaceInAll(
       [](const ResultVariant& v) { return v.copyButtonName; });
 }
