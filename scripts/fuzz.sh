@@ -10,7 +10,12 @@ seconds=${1:-60}
 build=$root/build/fuzz
 
 cmake --preset host -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DPRAVEX_FUZZ=ON >/dev/null
-cmake --build "$build" >/dev/null
+mkdir -p "$build"
+if ! cmake --build "$build" >"$build/build.log" 2>&1; then
+  tail -n 40 "$build/build.log" >&2
+  echo "fuzz.sh: the fuzz targets did not build (clang); see $build/build.log" >&2
+  exit 1
+fi
 
 status=0
 for fuzzer in "$build"/tests/fuzz/*_fuzz; do
