@@ -34,27 +34,6 @@ constexpr long kEditControlType = 50004;
 
 class AccessibilityTest : public DiagnosisTest {
  protected:
-  static LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR answer = 0;
-    if (!::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000,
-                               &answer)) {
-      throw std::runtime_error(WindowName(window) + " did not answer");
-    }
-    return static_cast<LRESULT>(answer);
-  }
-  static void Type(HWND window, std::wstring_view chars) {
-    for (const wchar_t c : chars) ::PostMessageW(window, WM_CHAR, c, 1);
-  }
-  static std::wstring TextOnceItIs(HWND window, const std::wstring& expected) {
-    std::wstring text;
-    PollUntil(
-        [&] {
-          text = TextOf(window);
-          return text == expected;
-        },
-        kTypingLimit);
-    return text;
-  }
   HWND OpenHelpText() {
     Launch();
     const HWND main = WaitForMainWindow();
@@ -85,8 +64,8 @@ TEST_F(AccessibilityTest, TheReportIsAnEditableTextWhoseValueFollowsTyping) {
   ASSERT_EQ(FocusedControl(window.handle), text);
   ExpectFocusedTextBox(text, "as opened");
 
-  Type(text, L"x");
-  ASSERT_EQ(TextOnceItIs(text, L"x" + shown), L"x" + shown);
+  PostChars(text, L"x");
+  ASSERT_EQ(TextOnceItIs(text, L"x" + shown, kTypingLimit), L"x" + shown);
   EXPECT_EQ(ReadAccessibleClient(text).value, L"x" + shown) << "the value is the text now";
 
   PressKey(text, VK_TAB);  // on to the buttons
@@ -186,7 +165,7 @@ TEST_F(AccessibilityTest, TheLineMessagesAnswerAsTheEditControls) {
   EXPECT_LE(format.left, static_cast<short>(LOWORD(first)));
   EXPECT_GT(format.right, format.left);
 
-  Type(text, L"z");
+  PostChars(text, L"z");
   PollUntil([&] { return Ask(text, EM_GETMODIFY) != 0; }, kTypingLimit);
   EXPECT_NE(Ask(text, EM_GETMODIFY), 0) << "typing modifies it";
   Ask(text, EM_SETMODIFY, FALSE);
@@ -200,8 +179,8 @@ TEST_F(AccessibilityTest, TypingNeverSplitsASurrogatePair) {
   ReplaceText(text, L"ab");
   Ask(text, EM_SETSEL, 1, 1);
   const std::wstring pair = L"\xD83D\xDE00";
-  Type(text, pair);
-  EXPECT_EQ(TextOnceItIs(text, L"a" + pair + L"b"), L"a" + pair + L"b");
+  PostChars(text, pair);
+  EXPECT_EQ(TextOnceItIs(text, L"a" + pair + L"b", kTypingLimit), L"a" + pair + L"b");
   EXPECT_EQ(Ask(text, EM_GETSEL), MAKELRESULT(3, 3)) << "the caret after the pair";
 
   Ask(text, EM_SETSEL, 2, 2);  // inside the pair: the caret stands before it
@@ -210,18 +189,18 @@ TEST_F(AccessibilityTest, TypingNeverSplitsASurrogatePair) {
   EXPECT_EQ(Ask(text, EM_GETSEL), MAKELRESULT(0, 1)) << "nor does a selection end there";
 
   Ask(text, EM_SETSEL, 3, 3);
-  Type(text, L"\b");
-  EXPECT_EQ(TextOnceItIs(text, L"ab"), L"ab") << "Backspace takes the pair whole";
-  Type(text, L"\x1a");  // Ctrl+Z
-  EXPECT_EQ(TextOnceItIs(text, L"a" + pair + L"b"), L"a" + pair + L"b");
+  PostChars(text, L"\b");
+  EXPECT_EQ(TextOnceItIs(text, L"ab", kTypingLimit), L"ab") << "Backspace takes the pair whole";
+  PostChars(text, L"\x1a");  // Ctrl+Z
+  EXPECT_EQ(TextOnceItIs(text, L"a" + pair + L"b", kTypingLimit), L"a" + pair + L"b");
   Ask(text, EM_SETSEL, 1, 1);
   PressKey(text, VK_DELETE);
-  EXPECT_EQ(TextOnceItIs(text, L"ab"), L"ab") << "Delete takes it whole";
+  EXPECT_EQ(TextOnceItIs(text, L"ab", kTypingLimit), L"ab") << "Delete takes it whole";
 
-  Type(text,
-       L"\xD83D"
-       L"c");  // a lone first half is dropped
-  EXPECT_EQ(TextOnceItIs(text, L"acb"), L"acb");
+  PostChars(text,
+            L"\xD83D"
+            L"c");  // a lone first half is dropped
+  EXPECT_EQ(TextOnceItIs(text, L"acb", kTypingLimit), L"acb");
 }
 
 // --- A view hosted in the driver's own process --------------------------------

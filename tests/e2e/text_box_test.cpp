@@ -17,32 +17,7 @@ namespace {
 
 constexpr Milliseconds kTypingLimit{5000};
 
-class TextBoxTest : public DiagnosisTest {
- protected:
-  static LRESULT Ask(HWND window, UINT message) {
-    DWORD_PTR answer = 0;
-    if (!::SendMessageTimeoutW(window, message, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000,
-                               &answer)) {
-      throw std::runtime_error(WindowName(window) + " did not answer");
-    }
-    return static_cast<LRESULT>(answer);
-  }
-  // Characters as typed, each a posted WM_CHAR.
-  static void Type(HWND window, std::wstring_view chars) {
-    for (const wchar_t c : chars) ::PostMessageW(window, WM_CHAR, c, 1);
-  }
-  // The text once it reads `expected`, or as it was when time ran out.
-  static std::wstring TextOnceItIs(HWND window, const std::wstring& expected) {
-    std::wstring text;
-    PollUntil(
-        [&] {
-          text = TextOf(window);
-          return text == expected;
-        },
-        kTypingLimit);
-    return text;
-  }
-};
+class TextBoxTest : public DiagnosisTest {};
 
 TEST_F(TextBoxTest, OpensFocusedAtTheTopAndTakesTypingEnterAndUndo) {
   const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
@@ -52,12 +27,13 @@ TEST_F(TextBoxTest, OpensFocusedAtTheTopAndTakesTypingEnterAndUndo) {
   EXPECT_EQ(Ask(text, EM_GETSEL), 0) << "the caret at the start, nothing selected";
   EXPECT_EQ(Ask(text, EM_GETFIRSTVISIBLELINE), 0) << "the top in view";
 
-  Type(text, L"ab");
+  PostChars(text, L"ab");
   PressKey(text, VK_RETURN);  // through the dialog keys, yet a line break
-  EXPECT_EQ(TextOnceItIs(text, L"ab\r\n" + shown), L"ab\r\n" + shown) << "after typing";
+  EXPECT_EQ(TextOnceItIs(text, L"ab\r\n" + shown, kTypingLimit), L"ab\r\n" + shown)
+      << "after typing";
 
-  Type(text, L"\x1a");  // Ctrl+Z: what was typed in a row goes at once
-  EXPECT_EQ(TextOnceItIs(text, shown), shown) << "after Ctrl+Z";
+  PostChars(text, L"\x1a");  // Ctrl+Z: what was typed in a row goes at once
+  EXPECT_EQ(TextOnceItIs(text, shown, kTypingLimit), shown) << "after Ctrl+Z";
   EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
 }
 

@@ -32,6 +32,10 @@ void PressButton(HWND button) {
   Post(button, BM_CLICK, 0, 0, "BM_CLICK");
 }
 
+void PostChars(HWND window, std::wstring_view chars) {
+  for (const wchar_t c : chars) Post(window, WM_CHAR, c, 1, "WM_CHAR");
+}
+
 void ChooseMenuItem(HWND window, int itemId) {
   Post(window, WM_COMMAND, MAKEWPARAM(itemId, 0), 0, "WM_COMMAND");
 }

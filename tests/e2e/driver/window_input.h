@@ -33,6 +33,9 @@ struct Keystroke {
   bool alt = false;
 };
 
+// Characters as typed into the window, each a posted WM_CHAR.
+void PostChars(HWND window, std::wstring_view chars);
+
 // Brings `window` to the foreground and types the keystrokes through the
 // system's input queue (SendInput), as the user's keyboard would: unlike
 // posted keys they pass the program's dialog keys, access keys and menus.

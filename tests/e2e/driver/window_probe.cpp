@@ -122,4 +122,24 @@ int ScreenDpi() {
   return dpi;
 }
 
+LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR answer = 0;
+  if (!::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000,
+                             &answer)) {
+    throw std::runtime_error(WindowName(window) + " did not answer");
+  }
+  return static_cast<LRESULT>(answer);
+}
+
+std::wstring TextOnceItIs(HWND window, const std::wstring& expected, Milliseconds limit) {
+  std::wstring text;
+  PollUntil(
+      [&] {
+        text = TextOf(window);
+        return text == expected;
+      },
+      limit);
+  return text;
+}
+
 }  // namespace pravex::e2e

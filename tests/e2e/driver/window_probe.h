@@ -46,6 +46,13 @@ std::optional<std::wstring> TryTextOf(HWND window);
 // not answer.
 std::optional<std::size_t> TextLengthWithin(HWND window, Milliseconds limit);
 
+// The window's answer to a message that opens nothing (EM_GETSEL,
+// EM_LINEINDEX...); throws std::runtime_error if it does not answer in time.
+LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// The window's text once it reads `expected`, or as it was when `limit` ran out.
+std::wstring TextOnceItIs(HWND window, const std::wstring& expected, Milliseconds limit);
+
 // The child window with this control ID; throws std::runtime_error if none.
 HWND ChildById(HWND parent, int controlId);
 
