@@ -108,7 +108,14 @@ Win32FormWindow::Win32FormWindow(Win32WindowSystem& system, const FormDef& def, 
 Win32FormWindow::~Win32FormWindow() {
   ready_ = false;
   system_.Unregister(this);
-  if (hwnd_) ::DestroyWindow(hwnd_);
+  if (!hwnd_) return;
+  // The window goes from the screen now and is taken down once the message
+  // being handled is done (DefWindowProc destroys a window on WM_CLOSE): a
+  // result window shows without waiting for the main window's destruction.
+  // From here on nothing of the window reaches this object.
+  ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  ::ShowWindow(hwnd_, SW_HIDE);
+  if (!::PostMessageW(hwnd_, WM_CLOSE, 0, 0)) ::DestroyWindow(hwnd_);
 }
 
 HMENU Win32FormWindow::BuildMenu() const {

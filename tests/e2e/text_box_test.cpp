@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 
 #include "tests/e2e/diagnosis_fixture.h"
 #include "tests/e2e/driver/deadline.h"
