@@ -151,16 +151,24 @@ void LineLayout::Extend(std::wstring_view text, CharAdvances& advances, std::siz
   if (complete_ || through < laidTo_) return;
   CheckLength(text);
   const std::size_t to = StopFor(text, through);
-  scratch_.clear();
-  WrapRange(text, laidTo_, to, advances, scratch_);
-  if (starts_.capacity() < starts_.size() + scratch_.size()) {
-    // As many lines again as the part laid out so far suggests.
-    const double perCharacter = static_cast<double>(starts_.size()) / static_cast<double>(laidTo_);
-    starts_.reserve(
-        std::max(starts_.size() + scratch_.size(),
-                 static_cast<std::size_t>(perCharacter * 1.05 * static_cast<double>(text.size()))));
+  const std::size_t kept = starts_.size();
+  if (starts_.capacity() == kept) {
+    // Room for the whole text at once, as many lines as the part laid out
+    // so far suggests and no fewer than a whole layout would reserve: a
+    // vector that grows by doubling holds its old and new storage at once.
+    const double perCharacter = static_cast<double>(kept) / static_cast<double>(laidTo_);
+    const auto estimate =
+        static_cast<std::size_t>(perCharacter * 1.05 * static_cast<double>(text.size()));
+    starts_.reserve(std::max(estimate, text.size() / 64 + 1));
   }
-  starts_.insert(starts_.end(), scratch_.begin(), scratch_.end());
+  // Straight onto the end: a last piece of many megabytes must not be held
+  // twice on its way in.
+  try {
+    WrapRange(text, laidTo_, to, advances, starts_);
+  } catch (...) {
+    starts_.resize(kept);
+    throw;
+  }
   laidTo_ = to;
   complete_ = to == text.size();
 }

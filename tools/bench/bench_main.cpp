@@ -73,9 +73,12 @@ DiagnosisSamples SampleDiagnoses(const BenchPaths& paths, std::uint64_t reportBy
       samples.interpreterMs.push_back(interpreterMs);
       samples.pravexMs.push_back(pravex.milliseconds);
       samples.pravexPeakBytes.push_back(pravex.peakWorkingSetBytes);
-      std::fprintf(stderr, "diagnosis %s %d/%d: interpreter %.0f ms, Pravex %.0f ms (%.1f MB)\n",
-                   label.c_str(), run, runs, interpreterMs, pravex.milliseconds,
-                   pravex.peakWorkingSetBytes / kMega);
+      if (pravex.ownMilliseconds) samples.ownMs.push_back(*pravex.ownMilliseconds);
+      std::fprintf(
+          stderr,
+          "diagnosis %s %d/%d: interpreter %.0f ms, Pravex %.0f ms (own %.0f ms, %.1f MB)\n",
+          label.c_str(), run, runs, interpreterMs, pravex.milliseconds,
+          pravex.ownMilliseconds.value_or(-1), pravex.peakWorkingSetBytes / kMega);
     }
   } catch (const std::exception& error) {
     samples.problem = error.what();

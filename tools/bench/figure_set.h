@@ -27,6 +27,7 @@ struct DiagnosisSamples {
   std::vector<double> interpreterMs;
   std::vector<double> pravexMs;
   std::vector<double> pravexPeakBytes;
+  std::vector<double> ownMs;  // each run's time less its own interpreter's
   std::string problem;
 };
 
@@ -46,6 +47,10 @@ std::string ReportLabel(std::uint64_t bytes);
 // The most Pravex may add to the interpreter's time for a report of this
 // size, as a ratio; none for sizes without a goal.
 Goal DiagnosisGoal(std::uint64_t reportBytes);
+
+// The most Pravex's own part of a diagnosis may take, measured against its
+// own interpreter; none for sizes without a goal.
+Goal OwnCostGoal(std::uint64_t reportBytes);
 
 // The most memory Pravex may hold with the report open; none for sizes
 // without a goal.

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ void RemoveLeftovers();
 struct TimedRun {
   double milliseconds = 0;
   double peakWorkingSetBytes = 0;  // the program's, at the end of the time
+  // A diagnosis's time less the time its own interpreter ran, by the
+  // interpreter's process times: what Pravex itself costs, free of the
+  // spread of process starts between runs. Nothing when the interpreter
+  // could not be watched.
+  std::optional<double> ownMilliseconds;
 };
 
 // From just before CreateProcessW to the program's visible window of

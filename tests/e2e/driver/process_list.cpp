@@ -37,10 +37,14 @@ std::vector<DWORD> ProcessIdsNamed(std::wstring_view exeName) {
 }
 
 bool HasChildProcess(DWORD parentId) {
+  return ChildProcessId(parentId).has_value();
+}
+
+std::optional<DWORD> ChildProcessId(DWORD parentId) {
   for (const PROCESSENTRY32W& entry : RunningProcesses()) {
-    if (entry.th32ParentProcessID == parentId) return true;
+    if (entry.th32ParentProcessID == parentId) return entry.th32ProcessID;
   }
-  return false;
+  return std::nullopt;
 }
 
 bool EndProcess(DWORD processId, Milliseconds limit) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,8 @@ std::vector<DWORD> ProcessIdsNamed(std::wstring_view exeName);
 
 // Whether a running process has `parentId` as its parent.
 bool HasChildProcess(DWORD parentId);
+// The id of a process that `parentId` started and that still runs.
+std::optional<DWORD> ChildProcessId(DWORD parentId);
 
 // Ends the process with this id and waits up to `limit` until it has ended;
 // whether it is gone.
