@@ -128,10 +128,16 @@ Kilo and mega are decimal (1 MB = 1,000,000 bytes).
   same command line, \`/c qvstatus /product:vastrel>C:\\bench.txt 2<&1\`,
   run by the shim alone with the same environment, hidden and with a console
   of its own as a windowed program starts it, from \`CreateProcessW\` to its
-  exit; the run counts only if the file comes out whole.
+  exit; the run counts only if the file comes out whole. "Pravex's own" is
+  Pravex's median less the baseline's. Process starts under Wine spread by
+  tens of milliseconds from one run to the next, so the benchmark also
+  times each diagnosis against the interpreter Pravex itself ran: Pravex's
+  time less that interpreter's life (\`GetProcessTimes\` of the child, found
+  as soon as it starts), the rows "Pravex's own part of a diagnosis".
 - **Memory**: Pravex's peak working set (\`GetProcessMemoryInfo\`,
   \`PeakWorkingSetSize\`, read through the process handle) once the result
-  window shows the whole report. Under Wine this is the Linux process's
+  window shows the whole report and its text box, asked for its line count,
+  has laid out all of it (it lays out only what is on screen first). Under Wine this is the Linux process's
   peak resident size: it equalled \`VmHWM\` in \`/proc/<pid>/status\` to the
   byte when checked. Baseline: the empty window's peak, which is what Wine
   itself costs a windowed program; Pravex's own with only its main window
