@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "tests/e2e/diagnosis_fixture.h"
 #include "tests/e2e/driver/deadline.h"
 #include "tests/e2e/driver/window_input.h"
