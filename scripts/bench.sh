@@ -129,11 +129,11 @@ Kilo and mega are decimal (1 MB = 1,000,000 bytes).
   run by the shim alone with the same environment, hidden and with a console
   of its own as a windowed program starts it, from \`CreateProcessW\` to its
   exit; the run counts only if the file comes out whole. "Pravex's own" is
-  Pravex's median less the baseline's. Process starts under Wine spread by
-  tens of milliseconds from one run to the next, so the benchmark also
-  times each diagnosis against the interpreter Pravex itself ran: Pravex's
-  time less that interpreter's life (\`GetProcessTimes\` of the child, found
-  as soon as it starts), the rows "Pravex's own part of a diagnosis".
+  what Pravex adds: for start-up its median less the baseline's; for a
+  diagnosis, where process starts under Wine spread by tens of milliseconds
+  from one run to the next, the median of each run's time less the life of
+  the interpreter Pravex itself ran (\`GetProcessTimes\` of the child, found
+  as soon as it starts).
 - **Memory**: Pravex's peak working set (\`GetProcessMemoryInfo\`,
   \`PeakWorkingSetSize\`, read through the process handle) once the result
   window shows the whole report and its text box, asked for its line count,

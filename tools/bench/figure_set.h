@@ -45,12 +45,8 @@ double Median(std::vector<double> values);
 std::string ReportLabel(std::uint64_t bytes);
 
 // The most Pravex may add to the interpreter's time for a report of this
-// size, as a ratio; none for sizes without a goal.
+// size, as a ratio or as its own cost; none for sizes without a goal.
 Goal DiagnosisGoal(std::uint64_t reportBytes);
-
-// The most Pravex's own part of a diagnosis may take, measured against its
-// own interpreter; none for sizes without a goal.
-Goal OwnCostGoal(std::uint64_t reportBytes);
 
 // The most memory Pravex may hold with the report open; none for sizes
 // without a goal.

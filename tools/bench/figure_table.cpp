@@ -59,6 +59,7 @@ std::optional<double> RatioOf(const Figure& figure) {
 }
 
 std::optional<double> OwnCostOf(const Figure& figure) {
+  if (figure.own) return figure.own;
   if (!figure.measured || !figure.baseline) return std::nullopt;
   return *figure.measured - *figure.baseline;
 }

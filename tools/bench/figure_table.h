@@ -21,7 +21,7 @@ enum class GoalKind {
   kRatioAtMost,     // measured / baseline <= limit
   kMeasuredAtMost,  // measured <= limit, in the figure's unit
   kMeasuredBelow,   // measured < limit, in the figure's unit
-  kOwnCostAtMost,   // measured - baseline <= limit: what Pravex adds, in the figure's unit
+  kOwnCostAtMost,   // Pravex's own cost (OwnCostOf) <= limit, in the figure's unit
 };
 
 struct Goal {
@@ -35,6 +35,8 @@ struct Figure {
   std::optional<double> measured;
   std::optional<double> baseline;
   Goal goal;
+  // Pravex's own cost where it was measured apart from the baseline.
+  std::optional<double> own;
   // Why the figure has no value, when it has none.
   std::string problem;
 };
@@ -43,8 +45,9 @@ struct Figure {
 std::string FormatValue(double value, Unit unit);
 
 std::optional<double> RatioOf(const Figure& figure);
-// Measured minus baseline: Pravex's own cost, which stays much the same from
-// one machine to the next while the baseline does not.
+// What Pravex itself costs, which stays much the same from one machine to
+// the next while the baseline does not: `own` where it was measured, else
+// measured minus baseline.
 std::optional<double> OwnCostOf(const Figure& figure);
 
 // "<= 1.3x", "<= 90.0 MB", "< 2.0 MB", "own <= 15 ms", or "-" without a goal.

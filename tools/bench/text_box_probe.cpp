@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "forms/main/classification.h"
 #include "forms/results/help_form.h"
@@ -72,23 +71,6 @@ class StageLog {
   e2e::Stopwatch clock_;
 };
 
-// The same reading loop as Pravex's: 1 MB at a time into a string sized
-// up front.
-std::string ReadReport() {
-  const win32::UniqueFile file(::CreateFileW(kReportPath, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  std::string bytes;
-  LARGE_INTEGER size{};
-  if (::GetFileSizeEx(file.get(), &size)) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-  std::vector<char> buffer(1u << 20);
-  DWORD read = 0;
-  while (::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) &&
-         read > 0) {
-    bytes.append(buffer.data(), read);
-  }
-  return bytes;
-}
-
 HWND CreateFrame(const Probe& probe) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
@@ -137,7 +119,7 @@ void FitTextBox(const Probe& probe, HWND frame, HWND text) {
 // Pravex's steps, with the edit control built one way or another; the
 // length of the text the text box ends up holding.
 LRESULT RunTextBox(const Probe& probe, const Variant& variant, StageLog& log) {
-  std::string bytes = ReadReport();
+  std::string bytes = e2e::ReadFileBytes(kReportPath).value_or("");
   log.Mark("read the report file");
   // Pravex keeps the report's text for the whole run.
   const std::wstring report = e2e::AnsiToWide(bytes);

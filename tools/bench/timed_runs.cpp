@@ -4,13 +4,11 @@
 #include <stdexcept>
 
 #include "forms/main/main_form_def.h"
-#include "forms/main/report_name.h"
 #include "forms/results/result_family.h"
 #include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/deadline.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/process_list.h"
-#include "tests/e2e/driver/user_registry.h"
 #include "tests/e2e/driver/window_input.h"
 #include "tests/e2e/pravex_program.h"
 #include "win32/handles.h"
@@ -33,12 +31,6 @@ constexpr Milliseconds kExitLimit{15000};
 constexpr Milliseconds kDiagnosisFloor{120000};
 constexpr std::uint64_t kMillisecondsPerMegabyte = 20000;
 
-std::vector<std::wstring> PravexReportFiles() {
-  const std::wstring prefix(kReportPrefix);
-  const std::size_t slash = prefix.rfind(L'\\');
-  return e2e::FilesMatching(prefix.substr(0, slash + 1), prefix.substr(slash + 1) + L"*.txt");
-}
-
 // How long a diagnosis may take before the run is given up.
 Milliseconds DiagnosisLimit(std::uint64_t reportBytes) {
   return kDiagnosisFloor + Milliseconds(reportBytes / 1'000'000 * kMillisecondsPerMegabyte);
@@ -47,7 +39,7 @@ Milliseconds DiagnosisLimit(std::uint64_t reportBytes) {
 // The size of Pravex's report file, 0 while there is none.
 std::uint64_t ReportFileBytes() {
   std::uint64_t bytes = 0;
-  for (const std::wstring& path : PravexReportFiles()) bytes = e2e::FileSize(path).value_or(bytes);
+  for (const std::wstring& path : e2e::ReportFiles()) bytes = e2e::FileSize(path).value_or(bytes);
   return bytes;
 }
 
@@ -70,40 +62,10 @@ void CloseAndWaitForExit(e2e::AppProcess& process, HWND window) {
   }
 }
 
-// The interpreter Pravex starts for the diagnosis, once it shows: looked for
-// every millisecond, then held, so that its times stay readable after it ends.
-win32::UniqueHandleObject WatchInterpreter(const e2e::AppProcess& pravex,
-                                           const e2e::Deadline& deadline) {
-  std::optional<DWORD> child;
-  e2e::PollUntil(
-      [&] {
-        child = e2e::ChildProcessId(pravex.Id());
-        return child.has_value();
-      },
-      deadline.Remaining(), kLookInterval);
-  if (!child) return {};
-  return win32::UniqueHandleObject(
-      ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, *child));
-}
-
-// From the process's start to its end, by its own times; nothing while it runs.
-std::optional<double> LifetimeMs(HANDLE process) {
-  FILETIME created{}, ended{}, kernel{}, user{};
-  if (!process || ::WaitForSingleObject(process, 0) != WAIT_OBJECT_0 ||
-      !::GetProcessTimes(process, &created, &ended, &kernel, &user)) {
-    return std::nullopt;
-  }
-  auto ticks = [](const FILETIME& time) {
-    return (static_cast<long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-  };
-  return static_cast<double>(ticks(ended) - ticks(created)) / 10'000.0;  // 100 ns ticks
-}
-
 }  // namespace
 
 void RemoveLeftovers() {
-  e2e::DeleteUserKey(e2e::kSettingsKey);
-  for (const std::wstring& report : PravexReportFiles()) e2e::DeleteFileIfPresent(report);
+  e2e::RemoveSettingsAndFiles();
   e2e::DeleteFileIfPresent(kBaselineReport);
 }
 
@@ -141,7 +103,9 @@ TimedRun TimeDiagnosis(const BenchPaths& paths, const e2e::EnvironmentBlock& env
   };
   e2e::PressButton(diagnose);
   mark("Diagnose clicked");
-  const win32::UniqueHandleObject interpreter = WatchInterpreter(pravex, deadline);
+  // Held from its start, so that its times stay readable after it ends.
+  const win32::UniqueHandleObject interpreter =
+      e2e::OpenChildProcess(pravex.Id(), deadline.Remaining(), kLookInterval);
   HWND resultWindow = nullptr;
   if (stages) {
     waitUntil([&] { return ReportFileBytes() >= reportBytes; }, "the report file");
@@ -177,7 +141,7 @@ TimedRun TimeDiagnosis(const BenchPaths& paths, const e2e::EnvironmentBlock& env
   ::SendMessageTimeoutW(text, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG,
                         static_cast<UINT>(deadline.Remaining().count()), &lines);
   TimedRun run{milliseconds, static_cast<double>(pravex.Memory().peakBytes)};
-  if (const std::optional<double> ran = LifetimeMs(interpreter.get())) {
+  if (const std::optional<double> ran = e2e::LifetimeMs(interpreter.get())) {
     run.ownMilliseconds = milliseconds - *ran;
   }
   CloseAndWaitForExit(pravex, resultWindow);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "tests/e2e/driver/wide_text.h"
 #include "win32/handles.h"
@@ -36,11 +37,16 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path) {
     throw std::runtime_error("cannot open " + Quoted(path) + " (error " + std::to_string(error) +
                              ")");
   }
+  // A megabyte at a time into a string sized up front, as Pravex reads a
+  // report back: reports of many megabytes are read in tests and probes.
   std::string bytes;
-  char chunk[4096];
+  LARGE_INTEGER size{};
+  if (::GetFileSizeEx(file.get(), &size)) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+  std::vector<char> chunk(1u << 20);
   DWORD read = 0;
-  while (::ReadFile(file.get(), chunk, sizeof(chunk), &read, nullptr) && read > 0) {
-    bytes.append(chunk, read);
+  while (::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr) &&
+         read > 0) {
+    bytes.append(chunk.data(), read);
   }
   return bytes;
 }

@@ -47,6 +47,32 @@ std::optional<DWORD> ChildProcessId(DWORD parentId) {
   return std::nullopt;
 }
 
+win32::UniqueHandleObject OpenChildProcess(DWORD parentId, Milliseconds limit,
+                                           Milliseconds interval) {
+  std::optional<DWORD> child;
+  PollUntil(
+      [&] {
+        child = ChildProcessId(parentId);
+        return child.has_value();
+      },
+      limit, interval);
+  if (!child) return {};
+  return win32::UniqueHandleObject(
+      ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, *child));
+}
+
+std::optional<double> LifetimeMs(HANDLE process) {
+  FILETIME created{}, ended{}, kernel{}, user{};
+  if (!process || ::WaitForSingleObject(process, 0) != WAIT_OBJECT_0 ||
+      !::GetProcessTimes(process, &created, &ended, &kernel, &user)) {
+    return std::nullopt;
+  }
+  auto ticks = [](const FILETIME& time) {
+    return (static_cast<long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  };
+  return static_cast<double>(ticks(ended) - ticks(created)) / 10'000.0;  // 100 ns ticks
+}
+
 bool EndProcess(DWORD processId, Milliseconds limit) {
   const win32::UniqueHandleObject process(
       ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));

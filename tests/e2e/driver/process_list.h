@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/e2e/driver/deadline.h"
+#include "win32/handles.h"
 
 namespace pravex::e2e {
 
@@ -21,6 +22,12 @@ std::vector<DWORD> ProcessIdsNamed(std::wstring_view exeName);
 bool HasChildProcess(DWORD parentId);
 // The id of a process that `parentId` started and that still runs.
 std::optional<DWORD> ChildProcessId(DWORD parentId);
+// A process that `parentId` starts, once it runs, looked for every
+// `interval` up to `limit`; empty when none came.
+win32::UniqueHandleObject OpenChildProcess(DWORD parentId, Milliseconds limit,
+                                           Milliseconds interval);
+// From the process's start to its end, by its own times; nothing while it runs.
+std::optional<double> LifetimeMs(HANDLE process);
 
 // Ends the process with this id and waits up to `limit` until it has ended;
 // whether it is gone.

@@ -55,10 +55,8 @@ TEST(ReportLabelTest, NamesTheSizesInDecimalUnits) {
 }
 
 TEST(GoalsTest, DiagnosisGoalsDependOnTheReportSize) {
-  EXPECT_EQ(DiagnosisGoal(1'000).kind, GoalKind::kNone);
-  EXPECT_EQ(OwnCostGoal(1'000).kind, GoalKind::kMeasuredAtMost);
-  EXPECT_DOUBLE_EQ(OwnCostGoal(1'000).limit, 15);
-  EXPECT_EQ(OwnCostGoal(1'000'000).kind, GoalKind::kNone);
+  EXPECT_EQ(DiagnosisGoal(1'000).kind, GoalKind::kOwnCostAtMost);
+  EXPECT_DOUBLE_EQ(DiagnosisGoal(1'000).limit, 15);
   EXPECT_DOUBLE_EQ(DiagnosisGoal(1'000'000).limit, 1.1);
   EXPECT_DOUBLE_EQ(DiagnosisGoal(20'000'000).limit, 1.3);
   EXPECT_EQ(DiagnosisGoal(5'000).kind, GoalKind::kNone);
