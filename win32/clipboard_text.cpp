@@ -30,29 +30,14 @@ class OpenClipboardScope {
   bool open_ = false;
 };
 
-class GlobalLockScope {
- public:
-  explicit GlobalLockScope(HGLOBAL memory) : memory_(memory), data_(::GlobalLock(memory)) {}
-  GlobalLockScope(const GlobalLockScope&) = delete;
-  GlobalLockScope& operator=(const GlobalLockScope&) = delete;
-  ~GlobalLockScope() {
-    if (data_) ::GlobalUnlock(memory_);
-  }
-  void* Data() const { return data_; }
-
- private:
-  HGLOBAL memory_;
-  void* data_;
-};
-
 }  // namespace
 
 ClipboardOutcome PutClipboardText(HWND owner, std::wstring_view text) {
   UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
   if (!memory) return ClipboardOutcome::kOutOfMemory;
   {
-    GlobalLockScope lock(memory.get());
-    auto* target = static_cast<wchar_t*>(lock.Data());
+    const LockedGlobal lock(memory.get());
+    auto* target = static_cast<wchar_t*>(lock.data());
     if (!target) return ClipboardOutcome::kOutOfMemory;
     std::replace_copy(text.begin(), text.end(), target, L'\0', L' ');
     target[text.size()] = L'\0';
@@ -75,8 +60,8 @@ bool GetClipboardText(HWND owner, std::wstring& text) {
   if (!clipboard.IsOpen()) return false;
   const HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
   if (!data) return false;
-  GlobalLockScope lock(data);
-  const auto* source = static_cast<const wchar_t*>(lock.Data());
+  const LockedGlobal lock(data);
+  const auto* source = static_cast<const wchar_t*>(lock.data());
   if (!source) return false;
   // The text ends at its NUL, or with the memory block when a writer left it out.
   const std::size_t room = ::GlobalSize(data) / sizeof(wchar_t);

@@ -98,6 +98,22 @@ struct WindowTraits {
 };
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 
+// GlobalLock / GlobalUnlock: data() is null when the block could not be locked.
+class LockedGlobal {
+ public:
+  explicit LockedGlobal(HGLOBAL memory) : memory_(memory), data_(::GlobalLock(memory)) {}
+  LockedGlobal(const LockedGlobal&) = delete;
+  LockedGlobal& operator=(const LockedGlobal&) = delete;
+  ~LockedGlobal() {
+    if (data_) ::GlobalUnlock(memory_);
+  }
+  void* data() const { return data_; }
+
+ private:
+  HGLOBAL memory_;
+  void* data_;
+};
+
 // Runs a clean-up when the scope ends, however it ends.
 template <class F>
 class ScopeExit {

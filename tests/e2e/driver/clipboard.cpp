@@ -28,28 +28,13 @@ class OpenedClipboard {
   ~OpenedClipboard() { ::CloseClipboard(); }
 };
 
-class LockedGlobal {
- public:
-  explicit LockedGlobal(HGLOBAL memory) : memory_(memory), data_(::GlobalLock(memory)) {}
-  LockedGlobal(const LockedGlobal&) = delete;
-  LockedGlobal& operator=(const LockedGlobal&) = delete;
-  ~LockedGlobal() {
-    if (data_) ::GlobalUnlock(memory_);
-  }
-  void* data() const { return data_; }
-
- private:
-  HGLOBAL memory_;
-  void* data_;
-};
-
 }  // namespace
 
 std::optional<std::wstring> ClipboardText() {
   const OpenedClipboard clipboard;
   const HGLOBAL memory = ::GetClipboardData(CF_UNICODETEXT);
   if (!memory) return std::nullopt;
-  const LockedGlobal locked(memory);
+  const win32::LockedGlobal locked(memory);
   if (!locked.data()) throw std::runtime_error("the clipboard's text could not be locked");
   // The text ends at its NUL or at the end of the block, whichever is first.
   const auto* text = static_cast<const wchar_t*>(locked.data());
@@ -63,8 +48,9 @@ void SetClipboardText(std::wstring_view text) {
   win32::UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
   if (!memory) throw std::runtime_error("GlobalAlloc failed");
   {
-    const LockedGlobal locked(memory.get());
+    const win32::LockedGlobal locked(memory.get());
     auto* target = static_cast<wchar_t*>(locked.data());
+    if (!target) throw std::runtime_error("the clipboard's new text could not be locked");
     std::memcpy(target, text.data(), text.size() * sizeof(wchar_t));
     target[text.size()] = L'\0';
   }
