@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 
 #include "tools/statustool/redirection_fix.h"
@@ -14,6 +15,14 @@ struct Case {
   std::wstring_view shimLine;
   std::wstring_view interpreterLine;
 };
+
+void ExpectRows(std::span<const Case> cases) {
+  for (std::size_t row = 0; row < cases.size(); ++row) {
+    EXPECT_EQ(InterpreterCommandLine(cases[row].shimLine, kOwnPath, kInterpreter),
+              cases[row].interpreterLine)
+        << "row " << row;
+  }
+}
 
 TEST(InterpreterCommandLine, ReplacesTheProgramNameHoweverItIsWritten) {
   const Case cases[] = {
@@ -38,11 +47,7 @@ TEST(InterpreterCommandLine, ReplacesTheProgramNameHoweverItIsWritten) {
       {L"cmdshim.exe", L"\"C:\\windows\\system32\\cmd.exe\""},
       {L"", L"\"C:\\windows\\system32\\cmd.exe\""},
   };
-  for (std::size_t row = 0; row < std::size(cases); ++row) {
-    EXPECT_EQ(InterpreterCommandLine(cases[row].shimLine, kOwnPath, kInterpreter),
-              cases[row].interpreterLine)
-        << "row " << row;
-  }
+  ExpectRows(cases);
 }
 
 TEST(InterpreterCommandLine, FixesOnlyARightToLeftRedirectionAtTheVeryEnd) {
@@ -66,11 +71,7 @@ TEST(InterpreterCommandLine, FixesOnlyARightToLeftRedirectionAtTheVeryEnd) {
       {L"cmdshim.exe /c dir C:\\", L"\"C:\\windows\\system32\\cmd.exe\" /c dir C:\\"},
       {L"\"C:\\x 2<&1\"", L"\"C:\\windows\\system32\\cmd.exe\""},
   };
-  for (std::size_t row = 0; row < std::size(cases); ++row) {
-    EXPECT_EQ(InterpreterCommandLine(cases[row].shimLine, kOwnPath, kInterpreter),
-              cases[row].interpreterLine)
-        << "row " << row;
-  }
+  ExpectRows(cases);
 }
 
 }  // namespace
