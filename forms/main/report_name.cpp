@@ -18,11 +18,27 @@ std::wstring ReplaceAll(std::wstring text, wchar_t from, wchar_t to) {
   return text;
 }
 
+namespace {
+
+// Safe in a path, on the interpreter's command line (no "&", "%", "^", quotes
+// or redirections) and in every ANSI code page.
+bool IsSafeStampCharacter(wchar_t c) {
+  return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') ||
+         c == L'.' || c == L'-' || c == L'_';
+}
+
+}  // namespace
+
 std::wstring ReportFilePath(std::wstring_view generalDateText) {
+  std::wstring stamp = ReplaceAll(std::wstring(generalDateText), L':', L'-');
+  stamp = ReplaceAll(ReplaceAll(std::move(stamp), L' ', L'_'), L'/', L'-');
+  // One character for one: the upload's cuts by count still find the stamp.
+  std::replace_if(
+      stamp.begin(), stamp.end(), [](wchar_t c) { return !IsSafeStampCharacter(c); }, L'-');
   std::wstring path(kReportPrefix);
-  path += ReplaceAll(std::wstring(generalDateText), L':', L'-');
+  path += stamp;
   path += L".txt";
-  return ReplaceAll(ReplaceAll(std::move(path), L' ', L'_'), L'/', L'-');
+  return path;
 }
 
 std::wstring ReportCommandLine(std::wstring_view command, std::wstring_view reportPath) {

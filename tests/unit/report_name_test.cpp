@@ -31,12 +31,15 @@ TEST(ReportFilePath, FollowsTheUsersDateAndTimeFormats) {
   }
 }
 
-TEST(ReportFilePath, ReplacesOnlyColonsBlanksAndSlashes) {
+TEST(ReportFilePath, KeepsOnlyCharactersSafeInAPathACommandLineAndTheCodePage) {
   const std::pair<const wchar_t*, const wchar_t*> cases[] = {
       {L"2025/03/03 14:05:09", L"C:\\QuorvelPravexResult_2025-03-03_14-05-09.txt"},
       {L"03.03.2025 14.05.09", L"C:\\QuorvelPravexResult_03.03.2025_14.05.09.txt"},
-      {L"3-3-2025 2:05:09 \u4e0b\u5348",
-       L"C:\\QuorvelPravexResult_3-3-2025_2-05-09_\u4e0b\u5348.txt"},
+      {L"3-3-2025 2:05:09 \u4e0b\u5348", L"C:\\QuorvelPravexResult_3-3-2025_2-05-09_--.txt"},
+      {L"3/3/2025 14:05:09&calc&rem", L"C:\\QuorvelPravexResult_3-3-2025_14-05-09-calc-rem.txt"},
+      {L"3/3/2025 %USERNAME%^|<>*?\"\\",
+       L"C:\\QuorvelPravexResult_3-3-2025_-USERNAME---------.txt"},
+      {L"3\\3\\2025 \u03bc.\u03bc.\t", L"C:\\QuorvelPravexResult_3-3-2025_-.-.-.txt"},
       {L"  ", L"C:\\QuorvelPravexResult___.txt"},
       {L"", L"C:\\QuorvelPravexResult_.txt"},
   };
