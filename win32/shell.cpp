@@ -8,6 +8,7 @@
 #include "win32/handles.h"
 #include "win32/host_errors.h"
 #include "win32/scripting.h"
+#include "win32/system_library.h"
 #include "win32/window_system.h"
 
 namespace pravex::win32 {
@@ -52,6 +53,18 @@ class QuietChildErrors {
   UINT previous_;
 };
 
+// The interpreter looks for a bare command name in its current folder before
+// the search path. Started in Pravex's own current folder (a Downloads folder,
+// say), it would run a "qvstatus.bat" lying there with administrator rights;
+// the system folder is one that only administrators can write. Systems that
+// honour it are also told not to look in the current folder at all.
+std::wstring InterpreterFolder() {
+  ::SetEnvironmentVariableW(L"NoDefaultCurrentDirectoryInExePath", L"1");
+  std::wstring folder = SystemFolder();
+  if (folder.empty()) RaiseLastFileError();
+  return folder;
+}
+
 }  // namespace
 
 std::optional<std::wstring> Win32Shell::Environment(std::wstring_view name) {
@@ -76,6 +89,7 @@ std::optional<std::wstring> Win32Shell::Environment(std::wstring_view name) {
 int Win32Shell::Run(std::wstring_view commandLine, int windowStyle, bool wait,
                     const WaitCheck& check) {
   std::wstring command = ExpandEnvironment(commandLine);
+  const std::wstring folder = InterpreterFolder();
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -85,7 +99,7 @@ int Win32Shell::Run(std::wstring_view commandLine, int windowStyle, bool wait,
   {
     QuietChildErrors quiet;
     if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                          nullptr, nullptr, &startup, &info)) {
+                          nullptr, folder.c_str(), &startup, &info)) {
       RaiseLastFileError();
     }
   }

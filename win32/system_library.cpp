@@ -11,14 +11,20 @@ using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
 // Where LOAD_LIBRARY_SEARCH_SYSTEM32 is unknown (an old system), the full
 // path of the library in the system folder does the same.
 UniqueModule LoadByFullPath(const wchar_t* name) {
-  wchar_t folder[MAX_PATH] = {};
-  const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return UniqueModule();
-  const std::wstring path = std::wstring(folder, length) + L"\\" + name;
+  const std::wstring folder = SystemFolder();
+  if (folder.empty()) return UniqueModule();
+  const std::wstring path = folder + L"\\" + name;
   return UniqueModule(::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 }
 
 }  // namespace
+
+std::wstring SystemFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::wstring();
+  return std::wstring(folder, length);
+}
 
 void SearchLibrariesOnlyInTheSystemFolder() {
   const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "win32/handles.h"
 
 namespace pravex::win32 {
@@ -12,6 +14,10 @@ namespace pravex::win32 {
 // First thing at start: every later load by name, the system's own ones
 // included, searches the system folder alone.
 void SearchLibrariesOnlyInTheSystemFolder();
+
+// The system folder, where only administrators may place files; empty when
+// the system cannot tell.
+std::wstring SystemFolder();
 
 // Loads the system's library of that name ("wininet.dll"); null when it is
 // missing.
