@@ -87,5 +87,8 @@ void Form::OnResize() {
 void Form::OnCloseRequest() {
   forms_.CloseRequest(*this);
 }
+void Form::OnSessionEnd() {
+  forms_.SessionEnd(*this);
+}
 
 }  // namespace pravex

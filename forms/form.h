@@ -76,6 +76,7 @@ class Form : public IFormEvents {
   void OnMenu(int menuItem) override;
   void OnResize() override;
   void OnCloseRequest() override;
+  void OnSessionEnd() override;
   void Press(ClickBinding::Source source, int index, std::wstring_view name);
 
   Forms& forms_;

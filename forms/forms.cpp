@@ -116,4 +116,8 @@ void Forms::CloseRequest(Form& form) {
   if (TakesInput(form)) Unload(form);
 }
 
+void Forms::SessionEnd(Form& form) {
+  Unload(form);
+}
+
 }  // namespace pravex

@@ -57,6 +57,9 @@ class Forms {
   void Click(Form& form, std::wstring_view name, void (*handler)(Form& form));
   void Resize(Form& form);
   void CloseRequest(Form& form);
+  // The session ends and the process with it: the form unloads, also under
+  // a running handler, so that its Form_Unload leaves nothing behind.
+  void SessionEnd(Form& form);
 
  private:
   void Load(Form& form);

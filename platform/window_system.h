@@ -20,6 +20,9 @@ class IFormEvents {
   virtual void OnResize() = 0;
   // The user asked to close the window (close box, system menu, Alt+F4).
   virtual void OnCloseRequest() = 0;
+  // The user logs off or the system shuts down: the process is ended once
+  // this returns, whatever runs at the time.
+  virtual void OnSessionEnd() = 0;
 };
 
 class IFormWindow {

@@ -401,6 +401,14 @@ LRESULT Win32FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The form runtime decides: a window cannot close while a handler runs.
       if (ready_) events_.OnCloseRequest();
       return 0;
+    case WM_QUERYENDSESSION:
+      // Nothing here is worth keeping the user from logging off.
+      return TRUE;
+    case WM_ENDSESSION:
+      // The system ends the process once this returns, without a WM_CLOSE:
+      // the form unloads now, so that a result window deletes its report.
+      if (wParam && ready_) events_.OnSessionEnd();
+      return 0;
     case WM_SETCURSOR:
       if (system_.MousePointer() == pointer::kHourglass) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));

@@ -130,5 +130,40 @@ TEST_F(ResultWindowTest, ClosingWithTheHelpWindowOpenEndsTheProgramOnlyWhenHelpC
   EXPECT_EQ(App().ExpectExit(kExitLimit), 0u) << "exit code";
 }
 
+TEST_F(ResultWindowTest, LoggingOffDeletesTheReportThoughTheProcessEndsWithItsWindowsOpen) {
+  constexpr Milliseconds kAnswerLimit{5000};
+  for (const bool helpOpen : {false, true}) {
+    SCOPED_TRACE(helpOpen ? "with the help window open" : "the result window alone");
+    Launch();
+    const HWND main = WaitForMainWindow();
+    std::vector<HWND> windows;
+    if (helpOpen) {
+      ChooseMainMenu(main, L"MenuHelpContents");
+      windows.push_back(WaitForHelpWindow());
+    }
+    ChooseAndDiagnose(main, Product::kVastrel);
+    const ResultWindow window = WaitForResultWindow(ResultKind::Result);
+    windows.push_back(window.handle);
+    const std::wstring report = ReportPath();
+
+    // As the system does at a log-off: every window is asked, then told, and
+    // then the process is ended whatever it still shows.
+    for (const HWND each : windows) {
+      DWORD_PTR agrees = 0;
+      EXPECT_TRUE(::SendMessageTimeoutW(each, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                        SMTO_ABORTIFHUNG, static_cast<UINT>(kAnswerLimit.count()),
+                                        &agrees));
+      EXPECT_TRUE(agrees);
+    }
+    for (const HWND each : windows) {
+      DWORD_PTR ignored = 0;
+      ::SendMessageTimeoutW(each, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                            static_cast<UINT>(kAnswerLimit.count()), &ignored);
+    }
+    App().Kill();
+    EXPECT_FALSE(FileExists(report)) << "the report, with the customer's e-mail, stayed on C:";
+  }
+}
+
 }  // namespace
 }  // namespace pravex::e2e

@@ -97,6 +97,10 @@ void MemoryWindow::Close() {
   events_.OnCloseRequest();
 }
 
+void MemoryWindow::EndSession() {
+  events_.OnSessionEnd();
+}
+
 std::unique_ptr<IFormWindow> MemoryWindowSystem::CreateFormWindow(const FormDef& form,
                                                                   IFormEvents& events) {
   ++created;

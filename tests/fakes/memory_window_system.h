@@ -37,6 +37,7 @@ class MemoryWindow : public IFormWindow {
   void Type(std::wstring_view control, std::wstring_view text);
   void ResizeTo(TwipsSize outer);
   void Close();
+  void EndSession();
 
   const FormDef& Def() const { return def_; }
   bool Visible() const { return visible_; }

@@ -207,6 +207,36 @@ TEST_F(ResultWindowTest, AReportAlreadyGoneOrLockedNeverStopsTheClose) {
   EXPECT_TRUE(fake.windows.quit);
 }
 
+TEST(SessionEnd, DeletesTheReportWhateverWindowIsUp) {
+  // Logging off ends the process without closing its windows; Send's contact
+  // window is modal and its handler is still running.
+  for (const bool underContactWindow : {false, true}) {
+    FakePlatform fake;
+    fake.objects.onRun = [&](const std::wstring&) {
+      fake.files.files[kReport] = ToAnsi(std::wstring(config::kValidityMarker));
+    };
+    Program program(fake.platform);
+    program.Start();
+    fake.windows.Get(L"MainForm").ChooseMenu(L"MenuHelpContents");
+    fake.windows.Get(L"MainForm").Click(L"OptionVastrel");
+    fake.windows.Get(L"MainForm").Click(L"ButtonDiagnose");
+    const auto endSession = [&] {
+      for (const wchar_t* form : {L"ContactInfoForm", L"FormResult", L"FormHelp"}) {
+        if (MemoryWindow* window = fake.windows.Find(form)) window->EndSession();
+      }
+    };
+    fake.windows.onModal = [&](MemoryWindow&) { endSession(); };
+    if (underContactWindow) {
+      fake.windows.Get(L"FormResult").Click(L"FTP");
+    } else {
+      endSession();
+    }
+    EXPECT_FALSE(fake.files.Exists(kReport)) << underContactWindow;
+    EXPECT_TRUE(fake.windows.quit) << underContactWindow;
+    EXPECT_TRUE(fake.Entries(L"inet: ").empty()) << underContactWindow;
+  }
+}
+
 TEST_F(ResultWindowTest, ClosingWithTheHelpWindowOpenKeepsTheProgram) {
   fake_.objects.onRun = [this](const std::wstring&) {
     fake_.files.files[kReport] = ToAnsi(std::wstring(config::kValidityMarker));
