@@ -36,7 +36,8 @@ void Module1::WriteTrace(std::wstring_view message) {
 
 void Module1::StartTrace(std::wstring_view firstLine) {
   try {
-    platform.files.WriteText(kTraceFile, OpenMode::Output, QuotedRecord(firstLine));
+    // Its lines tell what the run did: for the user running Pravex alone.
+    platform.files.WriteText(kTraceFile, OpenMode::NewPrivate, QuotedRecord(firstLine));
   } catch (const HostError& e) {
     if (e.Number() == error::kPathNotFound) throw;
     ReportTraceFailure({e.Number(), e.Description()});

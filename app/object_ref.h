@@ -24,6 +24,7 @@ class ObjectRef {
     if (!object_) Raise(error::kObjectNotSet);
     return object_.get();
   }
+  T& operator*() const { return *operator->(); }
 
   explicit operator bool() const noexcept { return object_ != nullptr; }
 

@@ -10,6 +10,10 @@ namespace pravex {
 enum class OpenMode {
   Output,  // create, or empty an existing file
   Append,  // add at the end, creating the file when it is missing
+  // Create anew for the user running the program alone (see
+  // app/private_access.h): whatever had the name goes first, a link itself
+  // and never what it points to.
+  NewPrivate,
 };
 
 // What Save as... needs to know of the file it writes.

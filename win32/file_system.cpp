@@ -7,6 +7,7 @@
 #include "app/errors.h"
 #include "win32/handles.h"
 #include "win32/host_errors.h"
+#include "win32/private_file.h"
 #include "win32/text_codec.h"
 
 namespace pravex::win32 {
@@ -65,6 +66,11 @@ void Win32FileSystem::WriteText(std::wstring_view pathView, OpenMode mode, std::
   const std::wstring path(pathView);
   const std::string bytes = WideToAnsi(text);
   RefuseReadOnly(path);
+  if (mode == OpenMode::NewPrivate) {
+    const UniqueFile file = CreatePrivateFile(path);
+    WriteAll(file.get(), bytes);
+    return;
+  }
   if (mode == OpenMode::Append) {
     UniqueFile file = OpenForWriting(path, FILE_APPEND_DATA, OPEN_ALWAYS);
     WriteAll(file.get(), bytes);

@@ -21,7 +21,40 @@ constexpr std::wstring_view kDiagnosticFailed =
 constexpr int kFirstRowLine = 10;
 constexpr int kNoRowLine = 16;
 
+// Closes the report's reader however the reading ends.
+class ClosesWhenDone {
+ public:
+  explicit ClosesWhenDone(ITextStream& stream) : stream_(stream) {}
+  ClosesWhenDone(const ClosesWhenDone&) = delete;
+  ClosesWhenDone& operator=(const ClosesWhenDone&) = delete;
+  ~ClosesWhenDone() {
+    try {
+      stream_.Close();
+    } catch (...) {
+      // Closing a reader has nothing to report that reading did not.
+    }
+  }
+
+ private:
+  ITextStream& stream_;
+};
+
 }  // namespace
+
+void MainForm::CreateReportFile() {
+  // Made here, for the user running Pravex alone, before the interpreter's
+  // redirection writes into it and keeps its permissions: C:\ lets every
+  // user read and change the files made in it, and the report later holds
+  // the customer's e-mail address. Whatever had the name before goes, so
+  // the redirection never writes into a file or link someone else placed.
+  try {
+    m_.platform.files.WriteText(m_.sResultFile, OpenMode::NewPrivate, L"");
+  } catch (const HostError& e) {
+    // Without a drive C: the redirection fails the same way, and the run
+    // ends in "Diagnostic failed." as without a report.
+    if (e.Number() != error::kPathNotFound) throw;
+  }
+}
 
 Form& MainForm::ResultWindow(ResultKind kind) {
   switch (kind) {
@@ -105,14 +138,15 @@ std::wstring MainForm::ExecCommand(const std::wstring& sCommand) {
     IClock& clock = m_.platform.clock;
     m_.sResultFile = ReportFilePath(GeneralDateText(clock, clock.Now()));
     m_.WriteTrace(L"ExecCommand() 3: Will run command");
+    CreateReportFile();
     m_.oShell->Run(ReportCommandLine(sCommand, m_.sResultFile), window_style::kHidden, true,
                    StatusToolWaitCheck(m_));
     m_.WriteTrace(L"ExecCommand() 4: Will check to see if the output temp file exists");
     if (m_.oFSO->FileExists(m_.sResultFile)) {
       m_.WriteTrace(L"ExecCommand() 5: File exists");
       m_.oTextStream = m_.oFSO->OpenTextFile(m_.sResultFile);
+      const ClosesWhenDone closes(*m_.oTextStream);
       result = m_.oTextStream->ReadAll();
-      m_.oTextStream->Close();
     } else {
       m_.WriteTrace(L"ExecCommand() 6: File does NOT exist");
     }

@@ -37,6 +37,7 @@ class MainForm : public Form {
   std::wstring ExecCommand(const std::wstring& sCommand);
 
  private:
+  void CreateReportFile();
   Form& ResultWindow(ResultKind kind);
 
   Program& program_;

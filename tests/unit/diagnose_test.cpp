@@ -15,6 +15,9 @@ using ::testing::IsEmpty;
 
 constexpr const wchar_t* kReport = L"C:\\QuorvelPravexResult_3-3-2025_2-05-09_PM.txt";
 
+constexpr const wchar_t* kDiagnosticFailed =
+    L"Diagnostic failed. \r\nPossible cause: Vastrel/ZPX is not installed on the machine.";
+
 std::wstring ValidReport(std::wstring_view extra = L"") {
   return std::wstring(config::kValidityMarker) + L"\r\nProduct OK\r\n" + std::wstring(extra);
 }
@@ -23,12 +26,17 @@ class DiagnoseTest : public ProgramTest {
  protected:
   void SetUp() override {
     fake_.settings.values[L"DebugMode"] = L"True";
-    // The status tool writes `report_` into the file named after the '>'.
+    // The status tool writes `report_` into the file named after the '>';
+    // without `writeReport_` the run leaves no report file behind.
     fake_.objects.onRun = [this](const std::wstring& line) {
-      if (!writeReport_) return;
       const auto from = line.find(L'>') + 1;
       const auto to = line.rfind(L" 2<&1");
-      fake_.files.files[line.substr(from, to - from)] = ToAnsi(report_);
+      const std::wstring path = line.substr(from, to - from);
+      if (writeReport_) {
+        fake_.files.files[path] = ToAnsi(report_);
+      } else {
+        fake_.files.files.erase(path);
+      }
     };
   }
 
@@ -90,10 +98,15 @@ TEST_F(DiagnoseTest, RunsTheToolForTheChosenProductHiddenAndWaiting) {
     program.Start();
     fake.windows.Get(L"MainForm").Click(cases[row].first);
     fake.windows.Get(L"MainForm").Click(L"ButtonDiagnose");
-    EXPECT_THAT(
-        fake.Entries(L"run: "),
-        ElementsAre(L"run: %ComSpec% /c " + std::wstring(config::kStatusCommand) + L" " +
-                    std::wstring(cases[row].second) + L">" + kReport + L" 2<&1 [style 0, wait]"))
+    // The report is made for the user alone before the tool writes into it.
+    std::vector<std::wstring> steps;
+    for (const auto& entry : fake.log) {
+      if (entry.starts_with(L"run: ") || entry.starts_with(L"private: ")) steps.push_back(entry);
+    }
+    EXPECT_THAT(steps, ElementsAre(L"private: " + std::wstring(kReport),
+                                   L"run: %ComSpec% /c " + std::wstring(config::kStatusCommand) +
+                                       L" " + std::wstring(cases[row].second) + L">" + kReport +
+                                       L" 2<&1 [style 0, wait]"))
         << "row " << row;
     EXPECT_EQ(program.module1.bChoseVastrel, row == 0) << "row " << row;
     EXPECT_EQ(program.module1.bChoseZpx, row == 1) << "row " << row;
@@ -230,6 +243,34 @@ TEST_F(DiagnoseTest, AnUnreadableReportIsTrappedAndTheRunFails) {
   EXPECT_EQ(Prompts()[1], L"Error in ExecCommand: 70: Permission denied");
   EXPECT_EQ(fake_.messageBoxes.shown[2].style, 16);
   EXPECT_TRUE(program().module1.bDiagnosed);
+  EXPECT_THAT(fake_.Entries(L"stream: "), ElementsAre(L"stream: close"))
+      << "the reader stayed open";
+}
+
+TEST(ReportFile, OneThatCannotBeMadeStopsTheRunUnlessThereIsNoDriveAtAll) {
+  struct Row {
+    int failure;
+    bool runs;
+    std::vector<std::wstring> prompts;
+  };
+  const Row rows[] = {
+      // Someone else's file in the way, held open: nothing of theirs is written to.
+      {70, false, {L"Error in ExecCommand: 70: Permission denied", kDiagnosticFailed}},
+      // No drive C:: as before, the redirection fails and the run has no report.
+      {76, true, {kDiagnosticFailed}},
+  };
+  for (const Row& row : rows) {
+    FakePlatform fake;
+    fake.files.failures[kReport] = row.failure;
+    Program program(fake.platform);
+    program.Start();
+    fake.windows.Get(L"MainForm").Click(L"OptionVastrel");
+    fake.windows.Get(L"MainForm").Click(L"ButtonDiagnose");
+    EXPECT_EQ(fake.Entries(L"run: ").size(), row.runs ? 1u : 0u) << row.failure;
+    std::vector<std::wstring> prompts;
+    for (const auto& shown : fake.messageBoxes.shown) prompts.push_back(shown.prompt);
+    EXPECT_EQ(prompts, row.prompts) << row.failure;
+  }
 }
 
 TEST_F(DiagnoseTest, AnErrorInTheHandlerIsTrappedAndClearsTheHourglass) {

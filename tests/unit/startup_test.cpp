@@ -30,7 +30,7 @@ TEST_F(StartupTest, RunsItsStepsInOrder) {
   EXPECT_THAT(
       fake_.log,
       ElementsAre(L"created: MainForm", L"msgbox: The tool will run in Debug Mode",
-                  L"write: C:\\QuorvelPravexTrace.txt", L"append: C:\\QuorvelPravexTrace.txt",
+                  L"private: C:\\QuorvelPravexTrace.txt", L"append: C:\\QuorvelPravexTrace.txt",
                   L"create: shell", L"create: fso", L"shown: MainForm"));
 }
 
