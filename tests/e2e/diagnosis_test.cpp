@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
 
 #include "forms/main/main_form_def.h"
 #include "forms/results/help_form.h"
@@ -13,6 +14,8 @@
 #include "tests/e2e/diagnosis_fixture.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/process_list.h"
+#include "tests/e2e/driver/scratch_folder.h"
+#include "tests/e2e/driver/user_registry.h"
 #include "tests/e2e/driver/wide_text.h"
 #include "tests/e2e/driver/window_input.h"
 #include "tests/e2e/driver/window_probe.h"
@@ -93,6 +96,79 @@ TEST_F(DiagnosisOutcomeTest, EachReportOpensItsOneResultWindowAndClosingItCleans
         "\"" + Utf8(window.Name()) + ".Form_Unload() 1: Temp file will be deleted\"\r\n";
     EXPECT_TRUE(TraceBytes().value_or("").ends_with(lastLine))
         << "row " << row << ": trace " << TraceBytes().value_or("<none>");
+  }
+}
+
+// One of the user's regional formats, set for a test and put back after it.
+class UserFormat {
+ public:
+  static constexpr std::wstring_view kKey = L"Control Panel\\International";
+  UserFormat(std::wstring_view name, std::wstring_view format)
+      : name_(name), before_(ReadUserValue(kKey, name)) {
+    WriteUserString(kKey, name_, format);
+  }
+  UserFormat(const UserFormat&) = delete;
+  UserFormat& operator=(const UserFormat&) = delete;
+  ~UserFormat() {
+    if (before_) {
+      WriteUserString(kKey, name_, before_->text);
+    } else {
+      DeleteUserValue(kKey, name_);
+    }
+  }
+
+ private:
+  std::wstring name_;
+  std::optional<RegistryValue> before_;
+};
+
+// Pravex runs with administrator rights. A file lying beside it in the folder
+// it was started from, and the user's own date and time formats (which any
+// program of the user may change), must not make it run anything, and the
+// report name they shape must stay a plain file name in C:.
+TEST_F(DiagnosisOutcomeTest, NothingBesideTheProgramOrInTheUsersFormatsRuns) {
+  const ScratchFolder downloads(L"C:\\pravex_e2e_downloads");
+  const std::wstring ran = L"C:\\pravex_e2e_planted_ran.txt";
+  const std::string plantedScript = "@echo planted>" + Utf8(ran) + "\r\n";
+  WriteFileBytes(downloads / (std::wstring(config::kStatusCommand) + L".bat"), plantedScript);
+  WriteFileBytes(downloads / L"plant.bat", plantedScript);
+  SYSTEMTIME today{};
+  ::GetLocalTime(&today);
+  wchar_t backslashDate[16] = {};
+  std::swprintf(backslashDate, std::size(backslashDate), L"%02u-%02u-%04u",
+                static_cast<unsigned>(today.wDay), static_cast<unsigned>(today.wMonth),
+                static_cast<unsigned>(today.wYear));
+  struct Row {
+    const wchar_t* format;  // null: the user's formats as they are
+    const wchar_t* value;
+    std::wstring inStamp;  // shows that the format was used
+  };
+  const Row rows[] = {
+      {nullptr, nullptr, L""},
+      {L"sTimeFormat", L"HH:mm:ss'&plant&rem'", L"-plant-rem"},
+      {L"sTimeFormat", L"HH:mm:ss'%PRAVEX_E2E_PLANT%'", L"-PRAVEX_E2E_PLANT-"},
+      {L"sShortDate", L"dd\\MM\\yyyy", backslashDate},
+  };
+  currentFolder = downloads.Path();
+  environment.Set(L"PATH", environment.Get(L"PATH").value_or(L"") + L";" + downloads.Path());
+  environment.Set(L"PRAVEX_E2E_PLANT", L"&plant&rem");
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    SCOPED_TRACE("row " + std::to_string(row));
+    DeleteFileIfPresent(ran);
+    std::optional<UserFormat> format;
+    if (rows[row].format) format.emplace(rows[row].format, rows[row].value);
+
+    const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+    EXPECT_FALSE(FileExists(ran)) << "row " << row << ": a planted script ran";
+    const std::wstring stamp = ReportStamp();
+    EXPECT_NE(stamp.find(rows[row].inStamp), std::wstring::npos)
+        << "row " << row << ": " << Utf8(stamp);
+    EXPECT_EQ(stamp.find_first_not_of(L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                      L"0123456789.-_"),
+              std::wstring::npos)
+        << "row " << row << ": " << Utf8(stamp);
+    EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "row " << row << ": exit code";
+    EXPECT_TRUE(ReportFiles().empty()) << "row " << row << ": a report stayed on C:";
   }
 }
 

@@ -51,7 +51,7 @@ std::optional<std::string> PravexTest::TraceBytes() const {
 
 void PravexTest::Launch() {
   app_.reset();
-  app_.emplace(programPath, environment);
+  app_.emplace(programPath, environment, std::wstring_view{}, StartStyle::kNormal, currentFolder);
 }
 
 AppProcess& PravexTest::App() {

@@ -74,6 +74,9 @@ class PravexTest : public ::testing::Test {
   EnvironmentBlock environment = EnvironmentBlock::Current();
   // The program Launch starts; a test may start a copy elsewhere.
   std::wstring programPath = PravexExePath();
+  // The folder it starts in (empty: the driver's), as a double-click in a
+  // Downloads folder makes that folder the program's current one.
+  std::wstring currentFolder;
 
  private:
   void RemoveLeftovers();

@@ -41,7 +41,8 @@ WorkingSet WorkingSetOf(HANDLE process) {
 }
 
 AppProcess::AppProcess(const std::wstring& exe, const EnvironmentBlock& environment,
-                       std::wstring_view arguments, StartStyle style)
+                       std::wstring_view arguments, StartStyle style,
+                       const std::wstring& currentFolder)
     : exe_(exe) {
   std::wstring commandLine = L"\"" + exe + L"\"";
   if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
@@ -57,7 +58,8 @@ AppProcess::AppProcess(const std::wstring& exe, const EnvironmentBlock& environm
   PROCESS_INFORMATION info{};
   sinceLaunch_ = Stopwatch();
   if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags,
-                        block.data(), nullptr, &startup, &info)) {
+                        block.data(), currentFolder.empty() ? nullptr : currentFolder.c_str(),
+                        &startup, &info)) {
     throw std::runtime_error(LaunchFailure(exe, ::GetLastError()));
   }
   ::CloseHandle(info.hThread);

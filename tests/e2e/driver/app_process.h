@@ -35,10 +35,12 @@ class AppProcess {
   static constexpr DWORD kKilledExitCode = 0xDEAD;
 
   // Starts `exe` (a Windows path) with exactly the given environment and
-  // the arguments as they go on the command line after the quoted `exe`;
-  // throws std::runtime_error when it cannot be started.
+  // the arguments as they go on the command line after the quoted `exe`, in
+  // `currentFolder` (empty: the driver's own); throws std::runtime_error when
+  // it cannot be started.
   AppProcess(const std::wstring& exe, const EnvironmentBlock& environment,
-             std::wstring_view arguments = {}, StartStyle style = StartStyle::kNormal);
+             std::wstring_view arguments = {}, StartStyle style = StartStyle::kNormal,
+             const std::wstring& currentFolder = {});
   AppProcess(const AppProcess&) = delete;
   AppProcess& operator=(const AppProcess&) = delete;
   ~AppProcess();

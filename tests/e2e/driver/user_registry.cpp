@@ -48,6 +48,19 @@ void WriteUserString(std::wstring_view keyPath, std::wstring_view name, std::wst
   if (status != ERROR_SUCCESS) throw std::runtime_error(Failure("Writing to", keyPath, status));
 }
 
+void DeleteUserValue(std::wstring_view keyPath, std::wstring_view name) {
+  HKEY opened = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, std::wstring(keyPath).c_str(), 0, KEY_SET_VALUE,
+                      &opened) != ERROR_SUCCESS) {
+    return;
+  }
+  const win32::UniqueRegKey key(opened);
+  const LONG status = ::RegDeleteValueW(key.get(), std::wstring(name).c_str());
+  if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
+    throw std::runtime_error(Failure("Deleting a value of", keyPath, status));
+  }
+}
+
 std::optional<RegistryValue> ReadUserValue(std::wstring_view keyPath, std::wstring_view name) {
   HKEY opened = nullptr;
   if (::RegOpenKeyExW(HKEY_CURRENT_USER, std::wstring(keyPath).c_str(), 0, KEY_QUERY_VALUE,

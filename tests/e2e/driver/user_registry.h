@@ -25,6 +25,10 @@ void DeleteUserKey(std::wstring_view keyPath);
 // Creates the key where needed and stores the text as REG_SZ.
 void WriteUserString(std::wstring_view keyPath, std::wstring_view name, std::wstring_view text);
 
+// Deletes one value; a missing key or value is fine. Throws std::runtime_error
+// if it exists and cannot be deleted.
+void DeleteUserValue(std::wstring_view keyPath, std::wstring_view name);
+
 // The value, or nothing when the key or the value does not exist.
 std::optional<RegistryValue> ReadUserValue(std::wstring_view keyPath, std::wstring_view name);
 
