@@ -7,8 +7,9 @@ namespace pravex {
 class IClipboard {
  public:
   virtual ~IClipboard() = default;
-  virtual void Clear() = 0;
-  // Puts `text` on the clipboard as plain (Unicode) text. Throws HostError.
+  // Empties the clipboard and puts `text` on it as plain (Unicode) text, in
+  // one opening of the clipboard: when that fails, the clipboard keeps what
+  // it held. Throws HostError.
   virtual void SetText(std::wstring_view text) = 0;
 };
 

@@ -49,12 +49,6 @@ ClipboardOutcome PutClipboardText(HWND owner, std::wstring_view text) {
   return ClipboardOutcome::kDone;
 }
 
-ClipboardOutcome ClearClipboard(HWND owner) {
-  OpenClipboardScope clipboard(owner);
-  if (!clipboard.IsOpen() || !::EmptyClipboard()) return ClipboardOutcome::kBusy;
-  return ClipboardOutcome::kDone;
-}
-
 bool GetClipboardText(HWND owner, std::wstring& text) {
   OpenClipboardScope clipboard(owner);
   if (!clipboard.IsOpen()) return false;

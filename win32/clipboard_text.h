@@ -16,8 +16,6 @@ enum class ClipboardOutcome { kDone, kBusy, kOutOfMemory };
 // Replaces whatever the clipboard holds with the text. Clipboard text ends
 // at its first NUL, so NULs go as the blanks they are shown as.
 ClipboardOutcome PutClipboardText(HWND owner, std::wstring_view text);
-// Empties the clipboard.
-ClipboardOutcome ClearClipboard(HWND owner);
 // The clipboard's text; false when it holds none or is busy.
 bool GetClipboardText(HWND owner, std::wstring& text);
 

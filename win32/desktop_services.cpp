@@ -84,10 +84,6 @@ void RaiseFor(ClipboardOutcome outcome) {
 
 }  // namespace
 
-void Win32Clipboard::Clear() {
-  RaiseFor(ClearClipboard(windows_.AnyWindow()));
-}
-
 void Win32Clipboard::SetText(std::wstring_view text) {
   RaiseFor(PutClipboardText(windows_.AnyWindow(), text));
 }

@@ -30,7 +30,6 @@ class Win32MessageBoxes final : public IMessageBoxes {
 class Win32Clipboard final : public IClipboard {
  public:
   explicit Win32Clipboard(Win32WindowSystem& windows) : windows_(windows) {}
-  void Clear() override;
   void SetText(std::wstring_view text) override;
 
  private:

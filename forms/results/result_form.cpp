@@ -55,9 +55,7 @@ void ResultForm::Form_Resize() {
 }
 
 void ResultForm::CopyToClipboard_Click() {
-  IClipboard& clipboard = m_.platform.clipboard;
-  clipboard.Clear();
-  clipboard.SetText(Ctl(kText1).Text());
+  m_.platform.clipboard.SetText(Ctl(kText1).Text());
 }
 
 void ResultForm::Save_Click() {

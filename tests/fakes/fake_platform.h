@@ -153,7 +153,6 @@ class FakeMessageBoxes : public IMessageBoxes {
 
 class FakeClipboard : public IClipboard {
  public:
-  void Clear() override { text.reset(); }
   void SetText(std::wstring_view value) override;
   std::optional<std::wstring> text;
   std::optional<int> failWith;

@@ -50,6 +50,10 @@ TEST_F(ResultWindowTest, CopyPutsExactlyTheTextBoxOnTheClipboard) {
   Result().Type(L"Text1", L"edited by the user");
   Result().Click(L"CopyToClipboard");
   EXPECT_EQ(fake_.clipboard.text, L"edited by the user");
+  // A copy that fails leaves the user's clipboard as it was.
+  fake_.clipboard.failWith = error::kOutOfMemory;
+  Result().Click(L"CopyToClipboard");
+  EXPECT_EQ(fake_.clipboard.text, L"edited by the user");
 }
 
 TEST_F(ResultWindowTest, ANulInTheReportIsCopiedAndSavedAsTheBlankItShowsAs) {
