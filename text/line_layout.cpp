@@ -58,8 +58,8 @@ void LineLayout::WrapRange(std::wstring_view text, std::size_t from, std::size_t
   out.push_back(static_cast<std::uint32_t>(from));
   std::size_t lineStart = from;
   std::size_t wrapAt = kNone;  // just after the line's last blank
-  int x = 0;
-  int xAtWrap = 0;
+  LineX x = 0;
+  LineX xAtWrap = 0;
   std::size_t i = from;
   while (i < to) {
     const wchar_t c = chars[i];
@@ -234,18 +234,18 @@ std::size_t LineLayout::LineOf(std::size_t pos) const {
   return after == starts_.begin() ? 0 : static_cast<std::size_t>(after - starts_.begin()) - 1;
 }
 
-int XOf(std::wstring_view text, std::size_t lineStart, std::size_t pos, CharAdvances& advances,
-        int tabWidth) {
+LineX XOf(std::wstring_view text, std::size_t lineStart, std::size_t pos, CharAdvances& advances,
+          int tabWidth) {
   tabWidth = std::max(1, tabWidth);
-  int x = 0;
+  LineX x = 0;
   for (std::size_t i = lineStart; i < pos; ++i) x += AdvanceAt(advances, text[i], x, tabWidth);
   return x;
 }
 
-std::size_t PosAtX(std::wstring_view text, std::size_t lineStart, std::size_t lineEnd, int x,
+std::size_t PosAtX(std::wstring_view text, std::size_t lineStart, std::size_t lineEnd, LineX x,
                    CharAdvances& advances, int tabWidth) {
   tabWidth = std::max(1, tabWidth);
-  int left = 0;
+  LineX left = 0;
   for (std::size_t i = lineStart; i < lineEnd; ++i) {
     const int advance = AdvanceAt(advances, text[i], left, tabWidth);
     // Past the middle of a character, the caret goes after it.

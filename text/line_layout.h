@@ -78,9 +78,13 @@ inline bool IsLineBreak(wchar_t c) {
 // Whether a hard line starts at `pos`: just after a line break.
 bool IsHardLineStart(std::wstring_view text, std::size_t pos);
 
+// Pixels from a line's start. Blanks hang past the width without wrapping,
+// so a line of blanks or tabs reaches far beyond what an int holds.
+using LineX = std::int64_t;
+
 // The advance of `c` drawn at `x` pixels from the line's start.
-inline int AdvanceAt(CharAdvances& advances, wchar_t c, int x, int tabWidth) {
-  if (c == L'\t') return tabWidth - x % tabWidth;
+inline int AdvanceAt(CharAdvances& advances, wchar_t c, LineX x, int tabWidth) {
+  if (c == L'\t') return tabWidth - static_cast<int>(x % tabWidth);
   return advances.Of(c == L'\0' ? L' ' : c);
 }
 
@@ -132,10 +136,10 @@ class LineLayout {
 };
 
 // Pixels from the line's start to `pos` (line start <= pos <= line end).
-int XOf(std::wstring_view text, std::size_t lineStart, std::size_t pos, CharAdvances& advances,
-        int tabWidth);
+LineX XOf(std::wstring_view text, std::size_t lineStart, std::size_t pos, CharAdvances& advances,
+          int tabWidth);
 // The caret position in [lineStart, lineEnd] nearest to `x` pixels.
-std::size_t PosAtX(std::wstring_view text, std::size_t lineStart, std::size_t lineEnd, int x,
+std::size_t PosAtX(std::wstring_view text, std::size_t lineStart, std::size_t lineEnd, LineX x,
                    CharAdvances& advances, int tabWidth);
 
 }  // namespace pravex::text_view

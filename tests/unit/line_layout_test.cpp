@@ -134,6 +134,19 @@ TEST(LineLayoutTest, CaretPositionsAndPixels) {
   }
 }
 
+TEST(LineLayoutTest, PositionsBeyondTheRangeOfAnIntStayExact) {
+  // Tabs hang past the width; 3000 stops of 2^20 pixels pass 2^31.
+  const int tabWidth = 1 << 20;
+  const std::wstring tabs(3000, L'\t');
+  const std::wstring text = tabs + L"abc def";
+  CharAdvances advances = TestAdvances();
+  LineLayout layout;
+  layout.Wrap(text, advances, {.width = 100, .tabWidth = tabWidth});
+  EXPECT_EQ(DisplayLines(text, layout), (std::vector<std::wstring>{tabs, L"abc def"}));
+  EXPECT_EQ(XOf(text, 0, tabs.size(), advances, tabWidth), 3000LL << 20);
+  EXPECT_EQ(PosAtX(text, 0, tabs.size(), (3000LL << 20) - 1, advances, tabWidth), tabs.size());
+}
+
 TEST(LineLayoutTest, AnEditsRewrapEqualsAFullRewrap) {
   // Breaks of every kind and blanks are frequent, so edits split and join
   // CR LF pairs, surrogate pairs, lines and words.

@@ -212,7 +212,7 @@ class TextView {
   // At a wrap the caret may stand at the end of the upper line or at the
   // start of the lower one: the same text position.
   bool caretAtLineEnd_ = false;
-  std::optional<int> goalX_;  // the column Up and Down keep to
+  std::optional<text_view::LineX> goalX_;  // the column Up and Down keep to
   bool focused_ = false;
   bool dragging_ = false;
   bool dragTimer_ = false;

@@ -29,9 +29,10 @@ POINT TextView::PointOf(std::size_t line, std::size_t pos) {
   const RECT area = TextArea();
   const long long row = static_cast<long long>(line) - static_cast<long long>(topLine_);
   const long long y = std::clamp(row * lineHeight_, -kFarAway, kFarAway);
-  const int x =
-      text_view::XOf(text_, lines.LineStart(line), pos, advances_, lines.Options().tabWidth);
-  return {area.left + x, area.top + static_cast<int>(y)};
+  const text_view::LineX x = std::min<text_view::LineX>(
+      text_view::XOf(text_, lines.LineStart(line), pos, advances_, lines.Options().tabWidth),
+      kFarAway);
+  return {area.left + static_cast<int>(x), area.top + static_cast<int>(y)};
 }
 
 std::size_t TextView::PosFromPoint(POINT point, bool& atLineEnd) {

@@ -38,9 +38,9 @@ void TextView::MoveCaretTo(std::size_t pos, bool atLineEnd, bool extend) {
 
 void TextView::MoveVertically(long long lines, bool extend) {
   const std::size_t line = CaretLine();
-  const int goal = goalX_ ? *goalX_
-                          : text_view::XOf(text_, Lines().LineStart(line), caret_, advances_,
-                                           Lines().Options().tabWidth);
+  const text_view::LineX goal = goalX_ ? *goalX_
+                                       : text_view::XOf(text_, Lines().LineStart(line), caret_,
+                                                        advances_, Lines().Options().tabWidth);
   const long long last = static_cast<long long>(Lines().LineCount()) - 1;
   const auto target =
       static_cast<std::size_t>(std::clamp(static_cast<long long>(line) + lines, 0LL, last));
