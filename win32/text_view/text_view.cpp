@@ -303,6 +303,9 @@ void TextView::SetText(std::wstring text) {
 }
 
 void TextView::TakeText(std::wstring text) {
+  // Refused at once, also by a hidden view whose layout comes later: its
+  // window would otherwise open unable to show anything.
+  if (text.size() > text_view::LineLayout::kMaxText) throw std::length_error("text too long");
   // Laid out before anything changes: if that fails, the old text stays.
   const bool shown = ::IsWindowVisible(hwnd_) != FALSE;
   text_view::LineLayout layout;
