@@ -41,13 +41,17 @@ class TextStream final : public ITextStream {
   std::wstring ReadAll() override {
     if (!file_) Raise(error::kBadFileName);
     std::wstring text;
+    AnsiStreamDecoder decoder;
     LARGE_INTEGER size{};
-    if (::GetFileSizeEx(file_.get(), &size) && size.QuadPart > 0) {
-      // Room for the guidance that a result window puts in front.
+    if (decoder.OneCharacterPerByte() && ::GetFileSizeEx(file_.get(), &size) &&
+        size.QuadPart > 0) {
+      // The text's exact length, and room for the guidance that a result
+      // window puts in front: the report is never copied on its way to the
+      // window. Where a character may take two bytes, the size would ask for
+      // up to twice what the text needs, and the text grows as it is read.
       text.reserve(static_cast<std::size_t>(size.QuadPart) + kHeadroom);
     }
     // Read to the end, whatever the size said: the file may still grow.
-    AnsiStreamDecoder decoder;
     std::vector<char> buffer(kPieceSize);
     for (;;) {
       DWORD read = 0;

@@ -20,6 +20,8 @@ class AnsiStreamDecoder {
   void Decode(std::string_view piece, std::wstring& out);
   // Whatever is left at the end of the file, converted as it is.
   void Finish(std::wstring& out);
+  // Whether every byte becomes one character (no double-byte code page).
+  bool OneCharacterPerByte() const { return maxCharSize_ == 1; }
 
  private:
   std::size_t CompleteLength(std::string_view bytes) const;
