@@ -23,7 +23,7 @@ for ((i = 0; i < busy; i++)); do
   burners+=($!)
 done
 
-build=build/windows
+build=$root/build/windows
 PRAVEX_E2E_DIAGNOSES=$runs PRAVEX_E2E_RUN_LIMIT=$((runs * 20 + 120)) \
   tests/e2e/run-under-wine.sh "$build" "$build/tests/e2e/pravex_e2e.exe" \
   --pravex="$build/win32/Pravex.exe" --statustool-dir="$build/tools/statustool" \
