@@ -192,7 +192,8 @@ TEST_F(SaveAsTest, AFailedSaveSaysWhyAndLeavesWhatWasThere) {
     SaveAs(OpenSaveDialog(window), path, kCloseLimit);
     const ShownBox box = WaitForBox();
     EXPECT_EQ(box.view.text, L"Error in FormIssueD.Save_Click: " + std::wstring(rows[row].failure) +
-                                 L"\r\nThe text was not saved to " + path + L".")
+                                 L"\r\nThe text was not saved to " + path +
+                                 L"; it is still in this window.")
         << "row " << row;
     EXPECT_EQ(box.view.title, L"Pravex") << "row " << row;
     EXPECT_EQ(box.icon, BoxIcon::kNone) << "row " << row;
