@@ -44,6 +44,17 @@ bool AlreadyThere(DWORD error) {
   return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
 }
 
+// A new file, with the right to remove it again where the folder grants it:
+// a folder may let files be made that it does not let be deleted.
+UniqueFile CreateNew(const std::wstring& path) {
+  for (const DWORD access : {DWORD{GENERIC_WRITE | DELETE}, DWORD{GENERIC_WRITE}}) {
+    UniqueFile file(::CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file || ::GetLastError() != ERROR_ACCESS_DENIED) return file;
+  }
+  return UniqueFile();
+}
+
 // Save as...'s file, held open from its opening to the end of the save.
 class Win32SaveFile final : public ISaveFile {
  public:
@@ -163,11 +174,9 @@ std::string Win32FileSystem::FileBytes(std::wstring_view text) {
 std::unique_ptr<ISaveFile> Win32FileSystem::OpenToWrite(std::wstring_view pathView) {
   const std::wstring path(pathView);
   RefuseReadOnly(path);
-  // A new file comes with the right to remove it again; one that is there is
-  // opened as it is, so that it keeps its attributes, permissions and
-  // streams, and a link is written through.
-  UniqueFile created(::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
-                                   CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // A file that is there is opened as it is, so that it keeps its
+  // attributes, permissions and streams, and a link is written through.
+  UniqueFile created = CreateNew(path);
   if (created) return std::make_unique<Win32SaveFile>(std::move(created), path, true);
   if (!AlreadyThere(::GetLastError())) RaiseLastFileError();
   return std::make_unique<Win32SaveFile>(OpenForWriting(path, GENERIC_WRITE, OPEN_EXISTING), path,
@@ -184,8 +193,7 @@ std::unique_ptr<ISaveFile> Win32FileSystem::CreateBeside(std::wstring_view path)
     if (unique == 0) continue;  // would have GetTempFileNameW create a file itself
     wchar_t name[MAX_PATH] = {};
     if (!::GetTempFileNameW(folder.c_str(), kTemporaryPrefix, unique, name)) return nullptr;
-    UniqueFile file(::CreateFileW(name, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
-                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file = CreateNew(name);
     if (file) return std::make_unique<Win32SaveFile>(std::move(file), name, true);
     if (!AlreadyThere(::GetLastError())) return nullptr;  // no new file may be made here
   }
