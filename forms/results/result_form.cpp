@@ -64,12 +64,15 @@ void ResultForm::Save_Click() {
     CommonDialog1.CancelError = true;
     CommonDialog1.ShowSave();
     SaveText(m_.platform.files, CommonDialog1.FileName, Ctl(kText1).Text() + L"\r\n");
+  } catch (const SaveError& failure) {
+    // A save that failed must not pass for one that worked, and says where
+    // the text is.
+    ReportFailure(L"Save_Click", {failure.Number(), failure.Description()},
+                  failure.WhereTheTextIs());
   } catch (...) {
     const ErrorInfo error = CurrentErrorInfo();
     if (error.number == error::kCancelSelected) return;
-    // A save that failed must not pass for one that worked.
-    ReportFailure(L"Save_Click", error,
-                  L"The text was not saved to " + CommonDialog1.FileName + L".");
+    ReportFailure(L"Save_Click", error, TextStillInWindow(CommonDialog1.FileName));
   }
 }
 

@@ -60,10 +60,19 @@ stop_ftp_server() {
   fi
 }
 
+# A file system of its own, small enough for the tests to fill, where the
+# machine lets the run mount one (as root); the driver finds it through
+# PRAVEX_E2E_SMALL_FOLDER, and the tests that need it skip without it.
+small_dir="$build_dir/e2e-small-disk"
+unmount_small_disk() {
+  if mountpoint -q "$small_dir" 2>/dev/null; then umount "$small_dir" 2>/dev/null || true; fi
+}
+
 # shellcheck disable=SC2317  # run by the EXIT trap
 clean_up() {
   stop_ftp_server
   stop_wineserver
+  unmount_small_disk  # once nothing holds a file on it
 }
 trap clean_up EXIT
 # A signal ends the run through the EXIT trap too.
@@ -90,6 +99,12 @@ if [[ -n $ftp_port ]]; then
     echo "run-under-wine.sh: the test FTP server did not start on port $ftp_port" \
       "(see $ftp_dir/server.log); the tests that need it will skip" >&2
   fi
+fi
+
+unmount_small_disk  # left by a run that was cut short
+mkdir -p "$small_dir"
+if [[ $(id -u) -eq 0 ]] && mount -t tmpfs -o size=1m,mode=0777 pravex-e2e "$small_dir" 2>/dev/null; then
+  export PRAVEX_E2E_SMALL_FOLDER=$small_dir
 fi
 
 # A new prefix is prepared under the lock, once.

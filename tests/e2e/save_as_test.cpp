@@ -1,7 +1,7 @@
 // Save as...: the common Save dialog offers one name; the text box and a
 // line break are written in the ANSI code page, over an existing file
-// without asking; Cancel writes nothing; a save that fails says so and
-// leaves what was there.
+// without asking; Cancel writes nothing; a save that fails says so, and
+// where the text is, and leaves what was there, also on a full disk.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,8 +12,10 @@
 #include "tests/e2e/diagnosis_fixture.h"
 #include "tests/e2e/driver/ansi_text.h"
 #include "tests/e2e/driver/files.h"
+#include "tests/e2e/driver/options.h"
 #include "tests/e2e/driver/save_dialog.h"
 #include "tests/e2e/driver/scratch_folder.h"
+#include "tests/e2e/driver/wide_text.h"
 #include "tests/e2e/driver/window_input.h"
 #include "win32/handles.h"
 
@@ -192,7 +194,8 @@ TEST_F(SaveAsTest, AFailedSaveSaysWhyAndLeavesWhatWasThere) {
     SaveAs(OpenSaveDialog(window), path, kCloseLimit);
     const ShownBox box = WaitForBox();
     EXPECT_EQ(box.view.text, L"Error in FormIssueD.Save_Click: " + std::wstring(rows[row].failure) +
-                                 L"\r\nThe text was not saved to " + path + L".")
+                                 L"\r\nThe text was not saved to " + path +
+                                 L"; it is still in this window.")
         << "row " << row;
     EXPECT_EQ(box.view.title, L"Pravex") << "row " << row;
     EXPECT_EQ(box.icon, BoxIcon::kNone) << "row " << row;
@@ -207,6 +210,46 @@ TEST_F(SaveAsTest, AFailedSaveSaysWhyAndLeavesWhatWasThere) {
     }
     EXPECT_EQ(FormWindows(window.Def()), std::vector<HWND>{window.handle}) << "row " << row;
   }
+}
+
+// On a disk with less room than the text, a new file, a replaced one and one
+// written over in place (a hard link, shorter than the text) all end as
+// they were: the room is taken before any old byte changes.
+TEST_F(SaveAsTest, AFullDiskLeavesEveryFileAsItWas) {
+  if (SmallDiskFolder().empty()) GTEST_SKIP() << "no small file system to fill (mounted as root)";
+  const ScratchFolder disk(SmallDiskFolder() + L"\\saves");
+  const std::string old = "an older text\r\n";
+  const std::wstring rows[] = {disk / L"new.txt", disk / L"plain.txt", disk / L"linked.txt"};
+  WriteFileBytes(rows[1], old);
+  WriteFileBytes(rows[2], old);
+  ASSERT_TRUE(::CreateHardLinkW((rows[2] + L".other").c_str(), rows[2].c_str(), nullptr));
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::Result);
+  ReplaceText(window.Control(L"Text1"), std::wstring(64 * 1024, L'x'));
+  ULARGE_INTEGER room{};
+  ASSERT_TRUE(::GetDiskFreeSpaceExW(disk.Path().c_str(), &room, nullptr, nullptr));
+  ASSERT_GT(room.QuadPart, 16 * 1024u);
+  WriteFileBytes(disk / L"filler", std::string(room.QuadPart - 16 * 1024, '\0'));
+  std::vector<std::wstring> files = FilesMatching(disk.Path(), L"*");
+  std::sort(files.begin(), files.end());
+
+  for (const std::wstring& path : rows) {
+    SaveAs(OpenSaveDialog(window), path, kCloseLimit);
+    const ShownBox box = WaitForBox();
+    EXPECT_EQ(box.view.text,
+              L"Error in FormResult.Save_Click: 61: Disk full\r\nThe text was not "
+              L"saved to " +
+                  path + L"; it is still in this window.")
+        << Utf8(path);
+    PressOk(box.view);
+    Settle(window);
+    std::vector<std::wstring> after = FilesMatching(disk.Path(), L"*");
+    std::sort(after.begin(), after.end());
+    EXPECT_EQ(after, files) << Utf8(path) << ": no file made by the save is left";
+    if (path != rows[0]) {
+      EXPECT_EQ(ReadFileBytes(path), old) << Utf8(path);
+    }
+  }
+  EXPECT_EQ(ReadFileBytes(rows[2] + L".other"), old);
 }
 
 }  // namespace

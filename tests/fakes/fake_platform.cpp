@@ -1,5 +1,6 @@
 #include "tests/fakes/fake_platform.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "app/errors.h"
@@ -70,17 +71,93 @@ void FakeFileSystem::Kill(std::wstring_view path) {
 
 SaveTarget FakeFileSystem::InspectSaveTarget(std::wstring_view path) {
   const std::wstring key(path);
-  if (const auto found = targets.find(key); found != targets.end()) return found->second;
-  return {.exists = files.contains(key)};
+  const auto kind = targets.find(key);
+  SaveTarget target = kind == targets.end() ? SaveTarget{} : kind->second;
+  target.exists = files.contains(key);
+  return target;
 }
 
-bool FakeFileSystem::ReplaceWithText(std::wstring_view path, std::wstring_view text) {
+void FakeFileSystem::FailStep(const wchar_t* step) const {
+  if (const auto failure = failingSteps.find(step); failure != failingSteps.end()) {
+    Raise(failure->second);
+  }
+}
+
+class FakeSaveFile final : public ISaveFile {
+ public:
+  FakeSaveFile(FakeFileSystem& files, std::wstring path, bool created)
+      : files_(files), path_(std::move(path)), created_(created) {
+    files_.log_.push_back((created ? L"create: " : L"open: ") + path_);
+  }
+  const std::wstring& Path() const override { return path_; }
+  bool Created() const override { return created_; }
+  std::uint64_t Size() override { return Bytes().size(); }
+  void WriteAt(std::uint64_t offset, std::string_view bytes) override {
+    const bool fails = files_.failingSteps.contains(L"write");
+    if (fails) bytes = bytes.substr(0, bytes.size() / 2);
+    std::string& file = Bytes();
+    if (file.size() < offset + bytes.size()) file.resize(offset + bytes.size());
+    file.replace(offset, bytes.size(), bytes);
+    files_.log_.push_back(L"write: " + path_ + L" at " + std::to_wstring(offset));
+    if (fails) files_.FailStep(L"write");
+  }
+  void EndAt(std::uint64_t length) override {
+    files_.FailStep(L"end");
+    Bytes().resize(length);
+    files_.log_.push_back(L"end: " + path_ + L" at " + std::to_wstring(length));
+  }
+  void Flush() override { files_.FailStep(L"flush"); }
+  void Discard() override {
+    if (!created_) throw std::logic_error("only a file the save made is discarded");
+    files_.FailStep(L"discard");
+    files_.files.erase(path_);
+    files_.log_.push_back(L"discard: " + path_);
+  }
+
+ private:
+  std::string& Bytes() { return files_.files.at(path_); }
+
+  FakeFileSystem& files_;
+  std::wstring path_;
+  bool created_;
+};
+
+std::unique_ptr<ISaveFile> FakeFileSystem::OpenToWrite(std::wstring_view path) {
   const std::wstring key(path);
   if (const auto failure = failures.find(key); failure != failures.end()) Raise(failure->second);
-  if (!foldersTakeNewFiles) return false;
-  files[key] = ToAnsi(text);
-  log_.push_back(L"replace: " + key);
+  if (!folders.contains(FolderOf(path))) Raise(error::kPathNotFound);
+  const bool created = files.try_emplace(key).second;
+  return std::make_unique<FakeSaveFile>(*this, key, created);
+}
+
+std::unique_ptr<ISaveFile> FakeFileSystem::CreateBeside(std::wstring_view path) {
+  if (!foldersTakeNewFiles) return nullptr;
+  wchar_t name[16];
+  std::swprintf(name, std::size(name), L"pvx%04X.tmp", nextTemporary++);
+  const std::wstring temporary = FolderOf(path) + name;
+  files[temporary];
+  return std::make_unique<FakeSaveFile>(*this, temporary, true);
+}
+
+bool FakeFileSystem::Replace(std::wstring_view path, std::wstring_view replacement) {
+  const std::wstring key(path);
+  const std::wstring from(replacement);
+  log_.push_back(L"replace: " + key + L" with " + from);
+  if (swap == Swap::kChangesNothing) return false;
+  files.erase(key);
+  if (swap == Swap::kRemovesTheOldFile) return false;
+  files[key] = std::move(files.at(from));
+  files.erase(from);
   return true;
+}
+
+void FakeFileSystem::Rename(std::wstring_view from, std::wstring_view to) {
+  FailStep(L"rename");
+  const std::wstring key(to);
+  if (files.contains(key)) Raise(error::kPathFileAccessError);
+  files[key] = std::move(files.at(std::wstring(from)));
+  files.erase(std::wstring(from));
+  log_.push_back(L"rename: " + std::wstring(from) + L" to " + key);
 }
 
 std::string FakeFileSystem::Bytes(const std::wstring& path) const {

@@ -26,6 +26,8 @@ using EventLog = std::vector<std::wstring>;
 std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
 
+class FakeSaveFile;
+
 class FakeSettings : public ISettingsStore {
  public:
   explicit FakeSettings(EventLog& log) : log_(log) {}
@@ -47,9 +49,13 @@ class FakeFileSystem : public IFileSystem {
   explicit FakeFileSystem(EventLog& log) : log_(log) {}
   void WriteText(std::wstring_view path, OpenMode mode, std::wstring_view text) override;
   void Kill(std::wstring_view path) override;
-  // A file's facts as `targets` gives them, else a plain file or none.
+  // A file's kind as `targets` gives it; whether it exists as `files` says.
   SaveTarget InspectSaveTarget(std::wstring_view path) override;
-  bool ReplaceWithText(std::wstring_view path, std::wstring_view text) override;
+  std::string FileBytes(std::wstring_view text) override { return ToAnsi(text); }
+  std::unique_ptr<ISaveFile> OpenToWrite(std::wstring_view path) override;
+  std::unique_ptr<ISaveFile> CreateBeside(std::wstring_view path) override;
+  bool Replace(std::wstring_view path, std::wstring_view replacement) override;
+  void Rename(std::wstring_view from, std::wstring_view to) override;
 
   bool Exists(const std::wstring& path) const { return files.contains(path); }
   std::string Bytes(const std::wstring& path) const;
@@ -59,8 +65,18 @@ class FakeFileSystem : public IFileSystem {
   std::map<std::wstring, int> failures;       // path -> error number raised on any access
   std::map<std::wstring, SaveTarget> targets;
   bool foldersTakeNewFiles = true;  // else a replacement cannot be made
+  // Save as...'s steps that fail, with the error each raises: "write" (after
+  // half its bytes, as a full disk or a dropped share), "end", "flush",
+  // "discard", "rename".
+  std::map<std::wstring, int> failingSteps;
+  enum class Swap { kSwaps, kChangesNothing, kRemovesTheOldFile };
+  Swap swap = Swap::kSwaps;    // what Replace does
+  int nextTemporary = 0x1A2B;  // the hex digits of CreateBeside's next name
 
  private:
+  friend class FakeSaveFile;
+  void FailStep(const wchar_t* step) const;
+
   EventLog& log_;
 };
 

@@ -108,25 +108,82 @@ TEST(SavePolicy, ReplacesAPlainFileAndWritesInPlaceWhereAReplacementWouldLoseSom
   for (const Row& row : rows) EXPECT_EQ(ChooseSaveMethod(row.facts), row.method) << row.target;
 }
 
-TEST_F(ResultWindowTest, SaveReplacesAnExistingFileOrWritesItInPlaceWhenNoNewFileMayBeMade) {
-  OpenResult(0);
-  for (const bool folderTakesNewFiles : {true, false}) {
-    fake_.files.files[L"C:\\old.txt"] = "previous";
-    fake_.files.files.erase(L"C:\\new.txt");
-    fake_.files.foldersTakeNewFiles = folderTakesNewFiles;
-    fake_.saveDialog.answers = {L"C:\\old.txt", L"C:\\new.txt"};
+// Saves of "new text\r\n" (10 bytes) to C:\x.txt, which holds `before` (null:
+// no file) and is of `kind`; temporary files are named C:\pvx1A2B.tmp.
+class SaveTest : public ResultWindowTest {
+ protected:
+  using Swap = FakeFileSystem::Swap;
+  static constexpr const wchar_t* kPath = L"C:\\x.txt";
+  static constexpr const wchar_t* kTemporary = L"C:\\pvx1A2B.tmp";
+  static constexpr const char* kLonger = "an older, longer text";
+
+  void SetUp() override {
+    OpenResult(6);
+    Result().Type(L"Text1", L"new text");
+  }
+  void Save(const char* before, const SaveTarget& kind, Swap swap) {
+    fake_.files.files.erase(kPath);
+    if (before) fake_.files.files[kPath] = before;
+    fake_.files.targets[kPath] = kind;
+    fake_.files.swap = swap;
+    fake_.files.nextTemporary = 0x1A2B;
+    fake_.saveDialog.answers = {kPath};
+    fake_.messageBoxes.shown.clear();
     fake_.log.clear();
     Result().Click(L"Save");
-    Result().Click(L"Save");
-    std::vector<std::wstring> steps;
-    for (const std::wstring& entry : fake_.log) {
-      if (entry.starts_with(L"replace: ") || entry.starts_with(L"write: ")) steps.push_back(entry);
+  }
+  // The file steps taken, short: "create t, write t@0, end t@10, replace x t".
+  std::wstring Steps() const {
+    std::wstring steps;
+    for (std::wstring entry : fake_.log) {
+      for (const auto& [from, to] : {std::pair<std::wstring_view, std::wstring_view>{kPath, L"x"},
+                                     {kTemporary, L"t"},
+                                     {L":", L""},
+                                     {L" at ", L"@"},
+                                     {L" with ", L" "},
+                                     {L" to ", L" "}}) {
+        for (std::size_t at; (at = entry.find(from)) != std::wstring::npos;) {
+          entry.replace(at, from.size(), to);
+        }
+      }
+      steps += (steps.empty() ? L"" : L", ") + entry;
     }
-    EXPECT_THAT(steps,
-                ElementsAre(folderTakesNewFiles ? L"replace: C:\\old.txt" : L"write: C:\\old.txt",
-                            L"write: C:\\new.txt"))
-        << folderTakesNewFiles;
-    EXPECT_EQ(fake_.files.Bytes(L"C:\\old.txt"), ToAnsi(Text() + L"\r\n")) << folderTakesNewFiles;
+    return steps;
+  }
+};
+
+// What goes beyond the old end is written first: it takes the room the text
+// needs before any old byte changes.
+TEST_F(SaveTest, ReplacesAPlainFileAndWritesOverOthersReservingTheRoomFirst) {
+  using enum FakeFileSystem::Swap;
+  const SaveTarget plain{}, link{.hardLinks = 2}, held{.openWithoutDeleteSharing = true};
+  const std::wstring replaced = L"create t, write t@0, end t@10, replace x t";
+  const std::wstring inPlace = L"open x, write x@3, write x@0, end x@10";
+  struct Row {
+    const char* target;
+    const char* before;
+    SaveTarget kind;
+    bool newFiles;  // the folder takes a new file
+    Swap swap;
+    std::wstring steps;
+  };
+  const Row rows[] = {
+      {"new file", nullptr, plain, true, kSwaps, L"create x, write x@0, end x@10"},
+      {"plain file", "old", plain, true, kSwaps, replaced},
+      {"hard link, shorter", "old", link, true, kSwaps, inPlace},
+      {"held open, longer", kLonger, held, true, kSwaps, L"open x, write x@0, end x@10"},
+      {"no new file", "old", plain, false, kSwaps, inPlace},
+      {"no swap", "old", plain, true, kChangesNothing, replaced + L", kill t, " + inPlace},
+      {"swap removes the old file", "old", plain, true, kRemovesTheOldFile,
+       replaced + L", rename t x"},
+  };
+  for (const Row& row : rows) {
+    fake_.files.foldersTakeNewFiles = row.newFiles;
+    Save(row.before, row.kind, row.swap);
+    EXPECT_EQ(Steps(), row.steps) << row.target;
+    EXPECT_EQ(fake_.files.Bytes(kPath), "new text\r\n") << row.target;
+    EXPECT_FALSE(fake_.files.Exists(kTemporary)) << row.target;
+    EXPECT_TRUE(fake_.messageBoxes.shown.empty()) << row.target;
   }
 }
 
@@ -140,17 +197,56 @@ TEST_F(ResultWindowTest, CancelInTheSaveDialogWritesAndShowsNothing) {
   EXPECT_EQ(fake_.TraceLines(), traceBefore);
 }
 
-TEST_F(ResultWindowTest, AFailedSaveSaysSoAndKeepsTheWindow) {
-  OpenResult(6);
-  fake_.saveDialog.answers = {L"Q:\\missing\\out.txt"};
-  Result().Click(L"Save");
-  ASSERT_EQ(fake_.messageBoxes.shown.size(), 1u);
-  EXPECT_EQ(fake_.messageBoxes.shown[0].prompt,
-            L"Error in FormIssueD.Save_Click: 76: Path not found\r\n"
-            L"The text was not saved to Q:\\missing\\out.txt.");
-  EXPECT_EQ(fake_.messageBoxes.shown[0].title, L"Pravex");
-  EXPECT_EQ(fake_.TraceLines().back(), L"FormIssueD.Save_Click() error: 76: Path not found");
-  EXPECT_TRUE(Loaded(L"FormIssueD"));
+TEST_F(SaveTest, AFailedSaveSaysWhereTheTextIsAndLeavesNoDamagedFile) {
+  enum Left { kWindow, kIncomplete, kTemporaryFile };
+  const std::wstring lastLines[] = {
+      L"The text was not saved to C:\\x.txt; it is still in this window.",
+      L"The text was not saved to C:\\x.txt, which may now be incomplete; the text is still in "
+      L"this window.",
+      L"The old C:\\x.txt was removed, but the new one could not take its name: the text is in "
+      L"C:\\pvx1A2B.tmp."};
+  const SaveTarget plain{}, link{.hardLinks = 2}, readOnly{.readOnly = true};
+  struct Row {
+    const char* failure;
+    const char* before;
+    SaveTarget kind;
+    std::map<std::wstring, int> failingSteps;
+    int error;          // the one reported
+    const char* after;  // null: no file
+    Left left;          // a temporary file: the swap removed the old file
+  };
+  const Row rows[] = {
+      {"read-only", "old", readOnly, {}, 75, "old", kWindow},
+      {"new file, disk full", nullptr, plain, {{L"write", 61}}, 61, nullptr, kWindow},
+      {"not removed", nullptr, plain, {{L"write", 61}, {L"discard", 70}}, 61, "", kIncomplete},
+      {"plain file, disk full", "old", plain, {{L"write", 61}}, 61, "old", kWindow},
+      {"plain file, late error", "old", plain, {{L"flush", 57}}, 57, "old", kWindow},
+      {"link, disk full", "old", link, {{L"write", 61}}, 61, "old", kWindow},
+      {"link, uncut", "old", link, {{L"write", 61}, {L"end", 57}}, 61, "old te", kIncomplete},
+      {"link, dropped", kLonger, link, {{L"write", 57}}, 57, "new tder, longer text", kIncomplete},
+      {"no rename", "old", plain, {{L"rename", 75}}, 75, nullptr, kTemporaryFile},
+  };
+  for (const Row& row : rows) {
+    fake_.files.failingSteps = row.failingSteps;
+    Save(row.before, row.kind,
+         row.left == kTemporaryFile ? Swap::kRemovesTheOldFile : Swap::kSwaps);
+    const std::wstring error = ErrorText({row.error, std::wstring(ErrorDescription(row.error))});
+    ASSERT_EQ(fake_.messageBoxes.shown.size(), 1u) << row.failure;
+    EXPECT_EQ(fake_.messageBoxes.shown[0].prompt,
+              L"Error in FormIssueD.Save_Click: " + error + L"\r\n" + lastLines[row.left])
+        << row.failure;
+    EXPECT_EQ(fake_.messageBoxes.shown[0].title, L"Pravex") << row.failure;
+    EXPECT_EQ(fake_.TraceLines().back(), L"FormIssueD.Save_Click() error: " + error) << row.failure;
+    if (row.after) {
+      EXPECT_EQ(fake_.files.Bytes(kPath), row.after) << row.failure;
+    } else {
+      EXPECT_FALSE(fake_.files.Exists(kPath)) << row.failure;
+    }
+    // A temporary file stays only when it holds the only copy of the text.
+    EXPECT_EQ(fake_.files.Exists(kTemporary), row.left == kTemporaryFile) << row.failure;
+    fake_.files.files.erase(kTemporary);
+    EXPECT_TRUE(Loaded(L"FormIssueD")) << row.failure;
+  }
 }
 
 TEST_F(ResultWindowTest, ResizeFitsTheTextBoxAndLeavesTheButtons) {

@@ -18,6 +18,7 @@ struct Paths {
   std::wstring cmdShim;
   std::wstring ftpRoot;
   std::wstring ftpModeFile;
+  std::wstring smallDisk;
 };
 
 Paths& StoredPaths() {
@@ -67,6 +68,8 @@ bool TakeFlag(std::wstring_view argument, Paths& paths) {
 bool ReadOptions(int& argc, wchar_t** argv, std::string& error) {
   Paths& paths = StoredPaths();
   paths.pravex = WindowsPathOf(EnvironmentVariable(L"PRAVEX_EXE"));
+  paths.smallDisk = WindowsPathOf(EnvironmentVariable(L"PRAVEX_E2E_SMALL_FOLDER"));
+  if (!paths.smallDisk.empty() && !IsFolder(paths.smallDisk)) paths.smallDisk.clear();
   int kept = 1;
   for (int i = 1; i < argc; ++i) {
     if (!TakeFlag(argv[i], paths)) argv[kept++] = argv[i];
@@ -111,6 +114,9 @@ const std::wstring& FtpRootFolder() {
 }
 const std::wstring& FtpModeFilePath() {
   return StoredPaths().ftpModeFile;
+}
+const std::wstring& SmallDiskFolder() {
+  return StoredPaths().smallDisk;
 }
 
 }  // namespace pravex::e2e

@@ -23,4 +23,9 @@ const std::wstring& CmdShimPath();
 const std::wstring& FtpRootFolder();
 const std::wstring& FtpModeFilePath();
 
+// A folder on a file system of a few hundred KB of its own, which the tests
+// may fill: the PRAVEX_E2E_SMALL_FOLDER variable, set by the runner where
+// the machine lets it mount one; empty otherwise.
+const std::wstring& SmallDiskFolder();
+
 }  // namespace pravex::e2e
