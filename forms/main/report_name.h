@@ -18,9 +18,9 @@ std::wstring GeneralDateText(IClock& clock, const LocalDateTime& moment);
 
 // "C:\QuorvelPravexResult_" + the date text + ".txt", with ":" made "-"
 // in the date text, then every " " made "_" and every "/" made "-". Any other
-// character of the date text but an ASCII letter, digit, "." or "-" becomes
-// "-" as well: the user's formats may hold any literal text, and the path
-// goes through the interpreter's command line and the ANSI code page.
+// character of the date text but an ASCII letter or digit, ".", "-" or "_"
+// becomes "-" as well: the user's formats may hold any literal text, and the
+// path goes through the interpreter's command line and the ANSI code page.
 std::wstring ReportFilePath(std::wstring_view generalDateText);
 
 // The interpreter runs the command with both of its outputs sent to the
