@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <string>
 
 #include "forms/main/classification.h"
@@ -62,24 +59,6 @@ TEST(Classify, FindsMarkersAnywhereInALongReport) {
   report.push_back(L'\0');
   report += L"SVC: down";
   EXPECT_EQ(Classify(report, kTable).row, 2) << "NUL characters do not end the search";
-}
-
-TEST(Classify, PrintsTheTimeForTwentyMegabytesWithoutARowMarker) {
-  // The usual case for a large report: every row's search reads it to its end.
-  const ClassificationTable& table = ConfiguredTable();
-  std::wstring report = std::wstring(table.validityMarker) + L"\r\n";
-  while (report.size() < 20'000'000) {
-    report += L"2024-05-14 09:31:07 #00012345 ZpxRuntime heartbeat: queue 0, 41 MB in use\r\n";
-  }
-  double best = 1e9;
-  for (int run = 0; run < 3; ++run) {
-    const auto begin = std::chrono::steady_clock::now();
-    EXPECT_EQ(Classify(report, table).row, 0);
-    best = std::min(
-        best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
-                  .count());
-  }
-  std::printf("classifying 20 million characters: %.1f ms\n", best);
 }
 
 TEST(WindowFor, MapsRowsToTheirWindows) {
