@@ -43,6 +43,8 @@ TEST(Classify, TriesValidityThenTheRowsInOrder) {
       {L"VALI", false, 0},
       {L"VALID LIC: nonLIC: none", true, 2},  // a near miss just before the marker
       {L"LIC: bad (expiredVALID", true, 3},   // the row 1 marker cut short at its end
+      {L"VALID LIC: bad, LIC: none, LIC: bad (expired)", true, 1},  // an earlier row found lower
+      {L"VALID SVC: down, SVC: down (off)", true, 5},
   };
   for (std::size_t row = 0; row < std::size(cases); ++row) {
     const Verdict verdict = Classify(cases[row].report, kTable);

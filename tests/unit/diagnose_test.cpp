@@ -295,8 +295,9 @@ TEST_F(DiagnoseTest, InputArrivingWhileAPressRunsIsDroppedNotRunInsideIt) {
 
 TEST(StatusToolPatience, IsTwoMinutesUnlessTheSettingGivesPositiveSeconds) {
   const std::pair<std::optional<std::wstring>, long long> rows[] = {
-      {std::nullopt, 120}, {L"", 120},   {L"30", 30},  {L"0", 120},
-      {L"-5", 120},        {L"2x", 120}, {L" 7", 120}, {L"99999999999", 120},
+      {std::nullopt, 120}, {L"", 120},      {L"30", 30},  {L"0", 120},
+      {L"-5", 120},        {L"2x", 120},    {L" 7", 120}, {L"99999999999", 120},
+      {L"86400", 86400},   {L"86401", 120},  // at most a day
   };
   for (const auto& [setting, seconds] : rows) {
     EXPECT_EQ(PatienceFrom(setting).count(), seconds) << (setting ? "set" : "unset");
@@ -349,12 +350,15 @@ TEST_F(DiagnoseTest, ATooLongRunAsksAfterEachPatienceAndNoStopsTheTool) {
 
 TEST_F(DiagnoseTest, ASecondPressAfterAFailureMakesANewReportAndKeepsTheFirst) {
   report_ = L"no marker";
-  Press(L"OptionVastrel");
+  Press(L"OptionZPX");
   fake_.clock.now.second = 10;
+  Window(L"MainForm").Click(L"OptionVastrel");
   Window(L"MainForm").Click(L"ButtonDiagnose");
   EXPECT_TRUE(fake_.files.Exists(kReport));
   EXPECT_TRUE(fake_.files.Exists(L"C:\\QuorvelPravexResult_3-3-2025_2-05-10_PM.txt"));
   EXPECT_EQ(program().module1.sResultFile, L"C:\\QuorvelPravexResult_3-3-2025_2-05-10_PM.txt");
+  EXPECT_TRUE(program().module1.bChoseVastrel);
+  EXPECT_FALSE(program().module1.bChoseZpx) << "the first press's product is forgotten";
 }
 
 }  // namespace

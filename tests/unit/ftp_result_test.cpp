@@ -132,7 +132,10 @@ TEST_F(FtpResultTest, ReleasesEveryHandleBeforeTellingTheUser) {
     };
     module.FTPResult();
     EXPECT_TRUE(fake.internet.openHandles.empty()) << "row " << row;
-    EXPECT_EQ(fake.mousePointer.current, 0) << "row " << row;
+    // The hourglass shows from before the first call until before the box.
+    ASSERT_EQ(fake.log.front(), L"pointer: 11") << "row " << row;
+    EXPECT_EQ(fake.log.end()[-2], L"pointer: 0") << "row " << row;
+    EXPECT_TRUE(fake.log.back().starts_with(L"msgbox: ")) << "row " << row;
   }
 }
 

@@ -194,6 +194,20 @@ TEST(LineLayoutTest, ALayoutBegunAndExtendedInPiecesEqualsAWholeOne) {
   }
 }
 
+TEST(CharAdvancesTest, MeasuresABlockOnceAndAnewAfterAFontChange) {
+  std::uint16_t width = 10;
+  int loads = 0;
+  CharAdvances advances([&](char16_t, CharAdvances::Block& widths) {
+    ++loads;
+    widths.fill(width);
+  });
+  EXPECT_EQ(advances.Of(L'a') + advances.Of(L'b'), 20);
+  EXPECT_EQ(loads, 1);
+  width = 12;
+  advances.Forget();
+  EXPECT_EQ(advances.Of(L'a'), 12);
+}
+
 TEST(WordBoundsTest, CtrlArrowsAndDoubleClick) {
   struct Row {
     std::wstring_view text;
@@ -209,7 +223,7 @@ TEST(WordBoundsTest, CtrlArrowsAndDoubleClick) {
       {L"a.b", 0, 1, 0, {0, 1}},        // punctuation is a word of its own
       {L"ab\r\ncd", 2, 4, 0, {0, 2}},   // CR LF is one step, and no word
       {L"ab\r\ncd", 4, 6, 2, {4, 6}},  {L"ab \r\n", 5, 5, 3, {5, 5}},  // on the empty last line
-      {L"", 0, 0, 0, {0, 0}},
+      {L"", 0, 0, 0, {0, 0}},          {L"a_b c", 0, 4, 0, {0, 4}},    // an underscore joins a word
   };
   for (std::size_t row = 0; row < std::size(rows); ++row) {
     const Row& r = rows[row];

@@ -136,16 +136,25 @@ TEST_F(ResultWindowTest, CancelInTheSaveDialogWritesAndShowsNothing) {
   EXPECT_EQ(fake_.TraceLines(), traceBefore);
 }
 
-TEST_F(ResultWindowTest, AFailedSaveSaysSoAndKeepsTheWindow) {
+TEST_F(ResultWindowTest, AFailedOrRefusedSaveSaysSoAndKeepsTheWindowAndTheFile) {
   OpenResult(6);
-  fake_.saveDialog.answers = {L"Q:\\missing\\out.txt"};
-  Result().Click(L"Save");
-  ASSERT_EQ(fake_.messageBoxes.shown.size(), 1u);
-  EXPECT_EQ(fake_.messageBoxes.shown[0].prompt,
-            L"Error in FormIssueD.Save_Click: 76: Path not found\r\n"
-            L"The text was not saved to Q:\\missing\\out.txt.");
-  EXPECT_EQ(fake_.messageBoxes.shown[0].title, L"Pravex");
-  EXPECT_EQ(fake_.TraceLines().back(), L"FormIssueD.Save_Click() error: 76: Path not found");
+  fake_.files.files[L"C:\\ro.txt"] = "kept";
+  fake_.files.targets[L"C:\\ro.txt"] = {.exists = true, .readOnly = true};
+  const std::pair<std::wstring, std::wstring> rows[] = {
+      {L"Q:\\missing\\out.txt", L"76: Path not found"},
+      {L"C:\\ro.txt", L"75: Path/File access error"}};
+  for (const auto& [path, error] : rows) {
+    fake_.messageBoxes.shown.clear();
+    fake_.saveDialog.answers = {path};
+    Result().Click(L"Save");
+    ASSERT_EQ(fake_.messageBoxes.shown.size(), 1u) << error;
+    EXPECT_EQ(fake_.messageBoxes.shown[0].prompt, L"Error in FormIssueD.Save_Click: " + error +
+                                                      L"\r\nThe text was not saved to " + path +
+                                                      L".");
+    EXPECT_EQ(fake_.messageBoxes.shown[0].title, L"Pravex");
+    EXPECT_EQ(fake_.TraceLines().back(), L"FormIssueD.Save_Click() error: " + error);
+  }
+  EXPECT_EQ(fake_.files.Bytes(L"C:\\ro.txt"), "kept");
   EXPECT_TRUE(Loaded(L"FormIssueD"));
 }
 
