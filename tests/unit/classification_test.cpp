@@ -74,15 +74,10 @@ TEST(WindowFor, MapsRowsToTheirWindows) {
   }
 }
 
-TEST(ConfiguredTable, KeepsThePrefixRulesTheOrderReliesOn) {
+// Configuring refuses markers that break the order's rules; what is left is
+// that each row of the table as built holds its own marker.
+TEST(ConfiguredTable, FindsEachRowByItsOwnMarker) {
   const ClassificationTable& table = ConfiguredTable();
-  auto startsWith = [](std::wstring_view text, std::wstring_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-  };
-  EXPECT_FALSE(table.validityMarker.empty());
-  EXPECT_TRUE(startsWith(table.rows[0].marker, table.rows[2].marker));
-  EXPECT_TRUE(startsWith(table.rows[3].marker, table.rows[5].marker));
-  EXPECT_TRUE(startsWith(table.rows[4].marker, table.rows[5].marker));
   for (std::size_t row = 0; row < table.rows.size(); ++row) {
     const std::wstring report =
         std::wstring(table.validityMarker) + L"\r\n" + std::wstring(table.rows[row].marker);
