@@ -175,4 +175,8 @@ place, is in the figures above.
 EOF
   tr -d '\r' <"$probes"
 } >"$doc"
+# The core's loops over a whole report, natively (host build).
+timeout 600 cmake --preset host -B "$root/build/bench-host" >/dev/null
+timeout 1800 cmake --build "$root/build/bench-host" --target pravex_core_bench >/dev/null
+timeout 300 "$root/build/bench-host/tools/core_bench/core_bench" >>"$doc"
 echo "Wrote $doc" >&2

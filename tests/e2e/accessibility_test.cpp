@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 #include <vector>
 
@@ -102,21 +101,27 @@ TEST_F(AccessibilityTest, TheContactFieldsAreAnnouncedByTheirOwnLabels) {
   EXPECT_EQ(CloseAndWaitForExit(window), 0u);
 }
 
-TEST_F(AccessibilityTest, UiAutomationFindsAnEditWhoseTextIsTheReport) {
+TEST_F(AccessibilityTest, UiAutomationFindsAnEdit) {
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+  EXPECT_EQ(ReadAutomationElement(window.Control(L"Text1")).controlType, kEditControlType)
+      << "the view's own provider answered";
+}
+
+// Wine 8 carries neither pattern to another process: there this test skips,
+// and the Text pattern is tested in a view hosted here (below).
+TEST_F(AccessibilityTest, UiAutomationReadsTheReportAsValueAndDocumentText) {
   const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
   const HWND text = window.Control(L"Text1");
   const AutomationFacts facts = ReadAutomationElement(text);
-  EXPECT_EQ(facts.controlType, kEditControlType) << "the view's own provider answered";
   if (facts.value) {
     EXPECT_EQ(*facts.value, TextOf(text)) << "the Value pattern";
-  } else {
-    std::printf("[ note     ] the Value pattern's value is not read here\n");
   }
   if (facts.documentText) {
     EXPECT_EQ(*facts.documentText, TextOf(text)) << "the Text pattern's document range";
-  } else {
-    std::printf("[ note     ] the Text pattern is not reached here: %s\n",
-                facts.documentTextUnavailable.c_str());
+  }
+  if (!facts.value || !facts.documentText) {
+    GTEST_SKIP() << (facts.value ? "" : "the Value pattern's value is not read; ")
+                 << (facts.documentText ? "" : facts.documentTextUnavailable);
   }
 }
 

@@ -63,15 +63,19 @@ TEST_F(DiagnosisOutcomeTest, EachReportOpensItsOneResultWindowAndClosingItCleans
     const wchar_t* sample;
     Product product;
     ResultKind kind;
+    std::wstring line;  // between the guidance and the report, with its line breaks
   };
+  const std::wstring plain = L"\r\n\r\n" + std::wstring(43, L'=') + L"\r\n";
+  const std::wstring below =
+      std::wstring(25, L'=') + L" Results below " + std::wstring(31, L'=') + L"\r\n\r\n";
   const Row rows[] = {
-      {L"healthy", Product::kVastrel, ResultKind::Result},
-      {L"expired", Product::kZpx, ResultKind::IssueA},
-      {L"missing", Product::kVastrel, ResultKind::IssueB},
-      {L"invalid", Product::kZpx, ResultKind::IssueB},
-      {L"crashed", Product::kVastrel, ResultKind::IssueC},
-      {L"disabled", Product::kZpx, ResultKind::IssueC},
-      {L"stopped", Product::kVastrel, ResultKind::IssueD},
+      {L"healthy", Product::kVastrel, ResultKind::Result, plain},
+      {L"expired", Product::kZpx, ResultKind::IssueA, L"\r\n\r\n" + below},
+      {L"missing", Product::kVastrel, ResultKind::IssueB, L"\r\n\r\n" + below},
+      {L"invalid", Product::kZpx, ResultKind::IssueB, L"\r\n\r\n" + below},
+      {L"crashed", Product::kVastrel, ResultKind::IssueC, L"\r\n\r\n" + below},
+      {L"disabled", Product::kZpx, ResultKind::IssueC, L"\r\n\r\n" + below},
+      {L"stopped", Product::kVastrel, ResultKind::IssueD, L"\r\n" + below},
   };
   for (std::size_t row = 0; row < std::size(rows); ++row) {
     const Row& r = rows[row];
@@ -85,7 +89,7 @@ TEST_F(DiagnosisOutcomeTest, EachReportOpensItsOneResultWindowAndClosingItCleans
     EXPECT_EQ(window.Text(), ComposeResultText(r.kind, r.product == Product::kVastrel,
                                                r.product == Product::kZpx, report))
         << "row " << row;
-    EXPECT_TRUE(window.Text().ends_with(report)) << "row " << row;
+    EXPECT_TRUE(window.Text().ends_with(r.line + report)) << "row " << row;
     EXPECT_NE(report.find(L"Product: " + std::wstring(ReportedName(r.product)) + L"\r\n"),
               std::wstring::npos)
         << "row " << row << ": report " << Quoted(report);

@@ -16,6 +16,20 @@
 namespace pravex::e2e {
 namespace {
 
+constexpr std::wstring_view kUsageText =
+    L"Help file for Quorvel Pravex\r\n\r\n"
+    L"To use this tool, simply double click on Pravex.exe to launch the tool\r\n"
+    L"When the tool started, follow 2 steps as shown on the window.\r\n\r\n"
+    L"1. Select the tool you are having trouble with.  It must be either Vastrel or ZPX based "
+    L"tools other than Vastrel.\r\n\r\n"
+    L"2. Click on the 'Diagnose' button. \r\n\r\n\r\n"
+    L"Depending on the result of the diagnostic, new window with instructions will pop up. \r\n"
+    L"Follow the instruction shown. You can either copy the contents of the solution by clicking "
+    L"on 'Copy to Clipboard' button, or save by 'Save as...' button so that you can store it on "
+    L"your hard drive for later reference.\r\n\r\n"
+    L"Or you can also send the result to Quorvel's FTP server.\r\n\r\n"
+    L"If you have any questions, contact Quorvel QuorvelCare. ";
+
 class HelpWindowTest : public PravexTest {
  protected:
   HWND StartAndOpenHelp() {
@@ -35,7 +49,7 @@ class HelpWindowTest : public PravexTest {
 TEST_F(HelpWindowTest, ShowsTheUsageTextBesideTheMainWindow) {
   const HWND help = StartAndOpenHelp();
   EXPECT_EQ(TextOf(help), L"Help Contents");
-  EXPECT_EQ(TextOf(TextArea(help)), HelpText());
+  EXPECT_EQ(TextOf(TextArea(help)), kUsageText);
   EXPECT_EQ(FormWindows(FormHelpDef()).size(), 1u);
   EXPECT_EQ(FormWindows(MainFormDef()), std::vector<HWND>{main_}) << "the main window stays";
 }
@@ -57,7 +71,7 @@ TEST_F(HelpWindowTest, ReopeningAfterClosingShowsTheFullTextAgain) {
   EXPECT_TRUE(App().IsRunning()) << "the main window is still open";
 
   const HWND second = OpenHelp();
-  EXPECT_EQ(TextOf(TextArea(second)), HelpText());
+  EXPECT_EQ(TextOf(TextArea(second)), kUsageText);
   EXPECT_EQ(FormWindows(FormHelpDef()).size(), 1u);
 }
 

@@ -63,9 +63,11 @@ TEST_F(ResultWindowTest, TheTextBoxFollowsTheWindowSizeAndTheButtonsStay) {
   struct Row {
     const wchar_t* sample;
     ResultKind kind;
+    int textLeft;  // pixels
   };
-  // The crashed-service window's text box starts further left than the others.
-  const Row windows[] = {{L"healthy", ResultKind::Result}, {L"crashed", ResultKind::IssueC}};
+  // The crashed-service window's text box starts further left than the others:
+  // 100 twips instead of 120.
+  const Row windows[] = {{L"healthy", ResultKind::Result, 8}, {L"crashed", ResultKind::IssueC, 7}};
   for (std::size_t w = 0; w < std::size(windows); ++w) {
     const ResultWindow window =
         OpenResultWindow(windows[w].sample, Product::kVastrel, windows[w].kind);
@@ -74,7 +76,7 @@ TEST_F(ResultWindowTest, TheTextBoxFollowsTheWindowSizeAndTheButtonsStay) {
     for (const std::wstring_view button : buttons) {
       buttonsBefore.push_back(RectInParent(window.Control(button)));
     }
-    const int textLeft = ::MulDiv(VariantOf(window.kind).textLeft, 96, 1440);
+    const int textLeft = windows[w].textLeft;
 
     // Row 0: as first shown.
     const PixelSize sizes[] = {

@@ -12,7 +12,14 @@
 # PRAVEX_E2E_FTP_PORT a port, the test FTP server (tests/ftp_server) is
 # started on 127.0.0.1 with a fresh root in BUILD_DIR/e2e-ftp before the
 # driver, which is told its root and mode file (--ftp-root,
-# --ftp-mode-file), and stopped after it, however the run ends.
+# --ftp-mode-file), and stopped after it, however the run ends. A server
+# that does not start fails the run.
+#
+# A run that passes is judged again by its report (check_report.py): it
+# fails when fewer tests ran than PRAVEX_E2E_LISTED says the filter selects
+# (at least one), or when a test skipped that expected_skips.txt does not
+# name; the allowed skips are appended to PRAVEX_E2E_SKIP_LOG when set.
+# A run with --gtest_list_tests only lists.
 set -euo pipefail
 
 if [[ $# -lt 2 ]]; then
@@ -96,10 +103,13 @@ if [[ -n $ftp_port ]]; then
       "$ftp_dir/mode" "$ftp_dir/server.log" >/dev/null; then
     driver_args+=("--ftp-root=$ftp_dir/root" "--ftp-mode-file=$ftp_dir/mode")
   else
-    echo "run-under-wine.sh: the test FTP server did not start on port $ftp_port" \
-      "(see $ftp_dir/server.log); the tests that need it will skip" >&2
+    echo "run-under-wine.sh: the test FTP server did not start on port $ftp_port:" >&2
+    tail -n 20 "$ftp_dir/server.log" >&2 || true
+    exit 1
   fi
 fi
+listing=false
+for argument in "$@"; do [[ $argument == --gtest_list_tests ]] && listing=true; done
 
 unmount_small_disk  # left by a run that was cut short
 mkdir -p "$small_dir"
@@ -130,6 +140,11 @@ if [[ $status -eq 124 ]]; then
 elif [[ $status -eq 0 && ! -s "$report" ]]; then
   echo "run-under-wine.sh: the driver ended before all its tests had run" >&2
   status=1
+elif [[ $status -eq 0 && $listing == false ]]; then
+  here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+  /usr/bin/python3 "$here/check_report.py" "$report" --listed "${PRAVEX_E2E_LISTED:-1}" \
+    --expected-skips "$here/expected_skips.txt" ${PRAVEX_E2E_SKIP_LOG:+--skip-log "$PRAVEX_E2E_SKIP_LOG"} ||
+    status=1
 fi
 rm -f "$report"
 exit "$status"

@@ -1,6 +1,8 @@
-// A first start with no settings: the main window as its table declares it,
+// A first start with no settings: the main window with its captions,
 // debug mode stored as off, and nothing else.
 #include <gtest/gtest.h>
+
+#include <utility>
 
 #include "forms/main/main_form_def.h"
 #include "tests/e2e/driver/files.h"
@@ -13,15 +15,20 @@ namespace {
 
 class StartupTest : public PravexTest {};
 
-TEST_F(StartupTest, FirstStartShowsTheMainWindowAsItsTableDeclaresIt) {
+TEST_F(StartupTest, FirstStartShowsTheMainWindowsCaptions) {
   Launch();
   const HWND main = WaitForMainWindow();
   EXPECT_EQ(TextOf(main), L"Quorvel Pravex Ver 1.00");
-  const FormDef& form = MainFormDef();
-  for (std::size_t row = 0; row < form.controls.size(); ++row) {
-    const ControlDef& control = form.controls[row];
-    EXPECT_EQ(TextOf(Control(main, form, control.name)), control.caption)
-        << "row " << row << " (" << Utf8(control.name) << ")";
+  const std::pair<const wchar_t*, const wchar_t*> rows[] = {
+      {L"Label5", L"1. Select the type of your software"},
+      {L"OptionVastrel", L"Vastrel"},
+      {L"OptionZPX", L"ZPX tool other than Vastrel"},
+      {L"Label6", L"2. Click the button below to run the diagnosis"},
+      {L"ButtonDiagnose", L"Diagnose"},
+  };
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    EXPECT_EQ(TextOf(Control(main, MainFormDef(), rows[row].first)), rows[row].second)
+        << "row " << row;
   }
 }
 

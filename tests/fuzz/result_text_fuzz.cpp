@@ -1,4 +1,6 @@
-// Every result window's text ends with the report exactly as read.
+// Every result window's text is its guidance, the same whatever the report
+// holds, ending in the window's line and a line break, then the report
+// exactly as read.
 #include "forms/results/result_family.h"
 #include "tests/fuzz/fuzz_input.h"
 
@@ -13,9 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Check(text.ends_with(report));
   const std::wstring head = text.substr(0, text.size() - report.size());
-  const std::wstring_view separator =
-      kind == pravex::ResultKind::Result ? pravex::kPlainSeparator : pravex::kResultsBelowSeparator;
-  Check(head.find(separator) != std::wstring::npos);
-  Check(head == pravex::ComposeResultText(kind, vastrel, zpx, L""));
+  const std::wstring other = pravex::ComposeResultText(kind, vastrel, zpx, L"x");
+  Check(other == head + L"x");
+  const std::wstring line(kind == pravex::ResultKind::Result ? pravex::kPlainSeparator
+                                                             : pravex::kResultsBelowSeparator);
+  Check(head.ends_with(line + L"\r\n") || head.ends_with(line + L"\r\n\r\n"));
+  Check(head.find(line) == head.rfind(line));
   return 0;
 }

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <string>
 
 #include "forms/main/classification.h"
@@ -46,6 +43,8 @@ TEST(Classify, TriesValidityThenTheRowsInOrder) {
       {L"VALI", false, 0},
       {L"VALID LIC: nonLIC: none", true, 2},  // a near miss just before the marker
       {L"LIC: bad (expiredVALID", true, 3},   // the row 1 marker cut short at its end
+      {L"VALID LIC: bad, LIC: none, LIC: bad (expired)", true, 1},  // an earlier row found lower
+      {L"VALID SVC: down, SVC: down (off)", true, 5},
   };
   for (std::size_t row = 0; row < std::size(cases); ++row) {
     const Verdict verdict = Classify(cases[row].report, kTable);
@@ -64,24 +63,6 @@ TEST(Classify, FindsMarkersAnywhereInALongReport) {
   EXPECT_EQ(Classify(report, kTable).row, 2) << "NUL characters do not end the search";
 }
 
-TEST(Classify, PrintsTheTimeForTwentyMegabytesWithoutARowMarker) {
-  // The usual case for a large report: every row's search reads it to its end.
-  const ClassificationTable& table = ConfiguredTable();
-  std::wstring report = std::wstring(table.validityMarker) + L"\r\n";
-  while (report.size() < 20'000'000) {
-    report += L"2024-05-14 09:31:07 #00012345 ZpxRuntime heartbeat: queue 0, 41 MB in use\r\n";
-  }
-  double best = 1e9;
-  for (int run = 0; run < 3; ++run) {
-    const auto begin = std::chrono::steady_clock::now();
-    EXPECT_EQ(Classify(report, table).row, 0);
-    best = std::min(
-        best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
-                  .count());
-  }
-  std::printf("classifying 20 million characters: %.1f ms\n", best);
-}
-
 TEST(WindowFor, MapsRowsToTheirWindows) {
   const std::pair<int, ResultKind> cases[] = {
       {0, ResultKind::Result}, {1, ResultKind::IssueA}, {2, ResultKind::IssueB},
@@ -93,15 +74,10 @@ TEST(WindowFor, MapsRowsToTheirWindows) {
   }
 }
 
-TEST(ConfiguredTable, KeepsThePrefixRulesTheOrderReliesOn) {
+// Configuring refuses markers that break the order's rules; what is left is
+// that each row of the table as built holds its own marker.
+TEST(ConfiguredTable, FindsEachRowByItsOwnMarker) {
   const ClassificationTable& table = ConfiguredTable();
-  auto startsWith = [](std::wstring_view text, std::wstring_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-  };
-  EXPECT_FALSE(table.validityMarker.empty());
-  EXPECT_TRUE(startsWith(table.rows[0].marker, table.rows[2].marker));
-  EXPECT_TRUE(startsWith(table.rows[3].marker, table.rows[5].marker));
-  EXPECT_TRUE(startsWith(table.rows[4].marker, table.rows[5].marker));
   for (std::size_t row = 0; row < table.rows.size(); ++row) {
     const std::wstring report =
         std::wstring(table.validityMarker) + L"\r\n" + std::wstring(table.rows[row].marker);

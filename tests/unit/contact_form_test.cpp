@@ -45,35 +45,6 @@ class SendTest : public ProgramTest {
   std::string Original() { return ToAnsi(config::kValidityMarker) + "\r\n" + kReportBytes; }
 };
 
-TEST(ContactInfoFormTable, HasTheFieldsButtonsAndTabOrder) {
-  const FormDef& form = ContactInfoFormDef();
-  EXPECT_EQ(form.caption, L"Contact Information");
-  EXPECT_EQ(form.client, (TwipsSize{8505, 3300}));
-  const std::vector<std::pair<const wchar_t*, TwipsRect>> rects = {
-      {L"Label4", {360, 240, 3255, 375}},         {L"Label1", {360, 840, 975, 255}},
-      {L"Text1", {1800, 840, 6255, 285}},         {L"Label2", {360, 1320, 1215, 375}},
-      {L"Text2", {1800, 1320, 6255, 285}},        {L"Label3", {360, 1800, 1335, 375}},
-      {L"Text3", {1800, 1800, 6255, 285}},        {L"OKButton", {1680, 2520, 1695, 495}},
-      {L"CancelButton", {4800, 2520, 1695, 495}},
-  };
-  for (std::size_t row = 0; row < rects.size(); ++row) {
-    const int index = ControlIndex(form, rects[row].first);
-    ASSERT_GE(index, 0) << "row " << row;
-    EXPECT_EQ(form.controls[index].rect, rects[row].second) << "row " << row;
-  }
-  EXPECT_EQ(form.controls[ControlIndex(form, L"OKButton")].caption, L"&OK");
-  EXPECT_EQ(form.controls[ControlIndex(form, L"CancelButton")].caption, L"&Cancel");
-  EXPECT_TRUE(form.controls[ControlIndex(form, L"CancelButton")].cancel);
-  EXPECT_FALSE(form.controls[ControlIndex(form, L"OKButton")].cancel);
-  EXPECT_EQ(EffectiveFont(form, form.controls[ControlIndex(form, L"Label4")]), kDefaultBoldFont);
-  // Tab follows the window order, and each field follows its own label in it.
-  std::vector<std::wstring_view> windowOrder;
-  for (int index : CreationOrder(form)) windowOrder.push_back(form.controls[index].name);
-  EXPECT_EQ(windowOrder,
-            (std::vector<std::wstring_view>{L"Label4", L"Label1", L"Text1", L"Label2", L"Text2",
-                                            L"Label3", L"Text3", L"OKButton", L"CancelButton"}));
-}
-
 TEST_F(SendTest, OkStoresTheDetailsAppendsTheEmailLineAndUploads) {
   Send([](MemoryWindow& w) {
     Fill(w, L"Test User", L"Test Company Ltd", L"a\"b@example.com");

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/module1.h"
 #include "pravex_config.h"
 #include "tests/fakes/fake_platform.h"
@@ -9,7 +11,6 @@ namespace pravex::testing {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 
 constexpr const wchar_t* kReport = L"C:\\QuorvelPravexResult_3-3-2025_2-05-09_PM.txt";
 
@@ -39,15 +40,6 @@ class FtpResultTest : public ::testing::Test {
   Module1 module_{fake_.platform};
 };
 
-const std::vector<std::wstring> kConnectedLines = {
-    L"FTPResult() 1: Going to call InternetOpen",
-    L"FTPResult() 2: InternetOpen called",
-    L"FTPResult() 5: Going to call InternetConnect for ftp",
-    L"FTPResult() 7: Successfully connected to Quorvel's ftp server",
-    L"FTPResult() 8: Going to manipulate file names",
-    L"FTPResult() 9: Going to call FtpPutFile",
-};
-
 TEST_F(FtpResultTest, CallsTheLibraryWithTheFixedArguments) {
   fake_.internet.putResults = {true};
   module_.FTPResult();
@@ -65,58 +57,70 @@ TEST_F(FtpResultTest, CallsTheLibraryWithTheFixedArguments) {
 TEST_F(FtpResultTest, ASuccessIsTracedRememberedAndAnnounced) {
   fake_.internet.putResults = {true};
   module_.FTPResult();
-  std::vector<std::wstring> expected = kConnectedLines;
-  expected.push_back(L"FTPResult() 12: File transfer succeeded");
-  EXPECT_THAT(fake_.TraceLines(), ElementsAreArray(expected));
+  EXPECT_THAT(fake_.TraceLines(),
+              ElementsAre(L"FTPResult() 1: Going to call InternetOpen",
+                          L"FTPResult() 2: InternetOpen called",
+                          L"FTPResult() 5: Going to call InternetConnect for ftp",
+                          L"FTPResult() 7: Successfully connected to Quorvel's ftp server",
+                          L"FTPResult() 8: Going to manipulate file names",
+                          L"FTPResult() 9: Going to call FtpPutFile",
+                          L"FTPResult() 12: File transfer succeeded"));
   EXPECT_TRUE(module_.bFtpSent);
   ExpectMessage(L"File transfered to Quorvel's ftp server!", 64, L"FTP result");
 }
 
-TEST_F(FtpResultTest, AFailureBeforeAnySuccessBlamesTheFirewall) {
-  module_.FTPResult();
-  std::vector<std::wstring> expected = kConnectedLines;
-  expected.push_back(L"FTPResult() 11: File transfer failed");
-  EXPECT_THAT(fake_.TraceLines(), ElementsAreArray(expected));
-  EXPECT_FALSE(module_.bFtpSent);
-  ExpectMessage(L"File transfer failed. Likely cause: FTP is not allowed from your PC by firewall.",
-                48, L"FTP Result");
-}
-
-TEST_F(FtpResultTest, AFailureAfterASuccessBlamesTheDuplicateName) {
-  module_.bFtpSent = true;
-  module_.FTPResult();
-  EXPECT_EQ(fake_.TraceLines().back(),
-            L"FTPResult() 10: File transfer failed, but due to the fact it is already ftped");
-  EXPECT_TRUE(module_.bFtpSent);
-  ExpectMessage(
+TEST_F(FtpResultTest, EachFailureIsTracedAndBlamesItsLikelyCause) {
+  const std::wstring firewall =
+      L"File transfer failed. Likely cause: FTP is not allowed from your PC by firewall.";
+  const std::wstring duplicate =
       L"File transfer failed. Likely cause: the file with same name already exists on ftp "
-      L"server. \r\nRelaunch the utility if you need to ftp the result again.",
-      48, L"FTP Result");
-}
-
-TEST_F(FtpResultTest, AFailedConnectShowsTheAlternatives) {
-  fake_.internet.connectSucceeds = false;
-  module_.FTPResult();
-  EXPECT_THAT(fake_.TraceLines(),
-              ElementsAre(L"FTPResult() 1: Going to call InternetOpen",
-                          L"FTPResult() 2: InternetOpen called",
-                          L"FTPResult() 5: Going to call InternetConnect for ftp",
-                          L"FTPResult() 6: Failed to connect to Quorvel's ftp server"));
-  ExpectMessage(kConnectFailed, 48, L"Pravex");
-  EXPECT_EQ(fake_.Entries(L"inet: put").size(), 0u);
-}
-
-TEST_F(FtpResultTest, AFailedOpenStillTriesToConnectThenReportsTheConnectFailure) {
-  fake_.internet.openSucceeds = false;
-  module_.FTPResult();
-  EXPECT_THAT(fake_.TraceLines(),
-              ElementsAre(L"FTPResult() 1: Going to call InternetOpen",
-                          L"FTPResult() 2: InternetOpen called",
-                          L"FTPResult() 3: Failed to open InternetOpen connection",
-                          L"FTPResult() 5: Going to call InternetConnect for ftp",
-                          L"FTPResult() 6: Failed to connect to Quorvel's ftp server"));
-  EXPECT_EQ(fake_.internet.calls.at(1).substr(0, 19), L"InternetConnectA(0,");
-  ExpectMessage(kConnectFailed, 48, L"Pravex");
+      L"server. \r\nRelaunch the utility if you need to ftp the result again.";
+  struct Row {
+    bool open;
+    bool connect;
+    bool sentBefore;
+    std::wstring steps;  // the trace, each line a success writes too by its number alone
+    const std::wstring& prompt;
+    const wchar_t* title;
+  };
+  const Row rows[] = {
+      {true, true, false, L"1 2 5 7 8 9 11: File transfer failed", firewall, L"FTP Result"},
+      {true, true, true,
+       L"1 2 5 7 8 9 10: File transfer failed, but due to the fact it is already ftped", duplicate,
+       L"FTP Result"},
+      {true, false, false, L"1 2 5 6: Failed to connect to Quorvel's ftp server", kConnectFailed,
+       L"Pravex"},
+      // Without an Internet handle the connect is still tried, and fails.
+      {false, true, false,
+       L"1 2 3: Failed to open InternetOpen connection 5 6: Failed to connect to Quorvel's ftp "
+       L"server",
+       kConnectFailed, L"Pravex"},
+  };
+  for (std::size_t row = 0; row < std::size(rows); ++row) {
+    FakePlatform fake;
+    Module1 module(fake.platform);
+    module.bDebugMode = true;
+    module.sResultFile = kReport;
+    module.bFtpSent = rows[row].sentBefore;
+    fake.internet.openSucceeds = rows[row].open;
+    fake.internet.connectSucceeds = rows[row].connect;
+    module.FTPResult();
+    const std::set<std::wstring> successSteps = {L"1", L"2", L"5", L"7", L"8", L"9"};
+    std::wstring steps;
+    for (const std::wstring& line : fake.TraceLines()) {
+      const std::wstring step = line.substr(line.find(L") ") + 2);
+      const std::wstring number = step.substr(0, step.find(L':'));
+      steps += (steps.empty() ? L"" : L" ") + (successSteps.contains(number) ? number : step);
+    }
+    EXPECT_EQ(steps, rows[row].steps) << "row " << row;
+    EXPECT_EQ(module.bFtpSent, rows[row].sentBefore) << "row " << row;
+    ASSERT_EQ(fake.messageBoxes.shown.size(), 1u) << "row " << row;
+    EXPECT_EQ(fake.messageBoxes.shown[0].prompt, rows[row].prompt) << "row " << row;
+    EXPECT_EQ(fake.messageBoxes.shown[0].style, 48) << "row " << row;
+    EXPECT_EQ(fake.messageBoxes.shown[0].title, rows[row].title) << "row " << row;
+    EXPECT_EQ(fake.Entries(L"inet: put").size(), rows[row].open && rows[row].connect ? 1u : 0u)
+        << "row " << row;
+  }
 }
 
 TEST_F(FtpResultTest, ReleasesEveryHandleBeforeTellingTheUser) {
@@ -132,7 +136,10 @@ TEST_F(FtpResultTest, ReleasesEveryHandleBeforeTellingTheUser) {
     };
     module.FTPResult();
     EXPECT_TRUE(fake.internet.openHandles.empty()) << "row " << row;
-    EXPECT_EQ(fake.mousePointer.current, 0) << "row " << row;
+    // The hourglass shows from before the first call until before the box.
+    ASSERT_EQ(fake.log.front(), L"pointer: 11") << "row " << row;
+    EXPECT_EQ(fake.log.end()[-2], L"pointer: 0") << "row " << row;
+    EXPECT_TRUE(fake.log.back().starts_with(L"msgbox: ")) << "row " << row;
   }
 }
 

@@ -7,24 +7,6 @@
 namespace pravex::testing {
 namespace {
 
-constexpr const char* kExpectedHelpText =
-    "Help file for Quorvel Pravex\r\n\r\n"
-    "To use this tool, simply double click on Pravex.exe to launch the tool\r\n"
-    "When the tool started, follow 2 steps as shown on the window.\r\n\r\n"
-    "1. Select the tool you are having trouble with.  It must be either Vastrel or ZPX based "
-    "tools other than Vastrel.\r\n\r\n"
-    "2. Click on the 'Diagnose' button. \r\n\r\n\r\n"
-    "Depending on the result of the diagnostic, new window with instructions will pop up. \r\n"
-    "Follow the instruction shown. You can either copy the contents of the solution by clicking on "
-    "'Copy to Clipboard' button, or save by 'Save as...' button so that you can store it on your "
-    "hard drive for later reference.\r\n\r\n"
-    "Or you can also send the result to Quorvel's FTP server.\r\n\r\n"
-    "If you have any questions, contact Quorvel QuorvelCare. ";
-
-TEST(HelpText, IsExactlyTheUsageText) {
-  EXPECT_EQ(ToAnsi(HelpText()), kExpectedHelpText);
-}
-
 TEST(FittedTextSize, SubtractsTheMarginsAndStopsAtZero) {
   struct Case {
     TwipsSize outer;

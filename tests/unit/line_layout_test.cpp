@@ -1,14 +1,12 @@
 // The text view's portable parts. The line layout: where display lines
 // start for hard breaks of each kind, wrapping at blanks and inside long
-// words, tabs; an edit's rewrap agreeing with a full one; how long 20 MB of
-// report takes. Word boundaries for Ctrl+Left/Right and double-click.
+// words, tabs; an edit's rewrap agreeing with a full one. Word boundaries
+// for Ctrl+Left/Right and double-click. (scripts/bench.sh times 20 MB.)
 #include "text/line_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -209,6 +207,20 @@ TEST(LineLayoutTest, ALayoutBegunAndExtendedInPiecesEqualsAWholeOne) {
   }
 }
 
+TEST(CharAdvancesTest, MeasuresABlockOnceAndAnewAfterAFontChange) {
+  std::uint16_t width = 10;
+  int loads = 0;
+  CharAdvances advances([&](char16_t, CharAdvances::Block& widths) {
+    ++loads;
+    widths.fill(width);
+  });
+  EXPECT_EQ(advances.Of(L'a') + advances.Of(L'b'), 20);
+  EXPECT_EQ(loads, 1);
+  width = 12;
+  advances.Forget();
+  EXPECT_EQ(advances.Of(L'a'), 12);
+}
+
 TEST(WordBoundsTest, CtrlArrowsAndDoubleClick) {
   struct Row {
     std::wstring_view text;
@@ -224,7 +236,7 @@ TEST(WordBoundsTest, CtrlArrowsAndDoubleClick) {
       {L"a.b", 0, 1, 0, {0, 1}},        // punctuation is a word of its own
       {L"ab\r\ncd", 2, 4, 0, {0, 2}},   // CR LF is one step, and no word
       {L"ab\r\ncd", 4, 6, 2, {4, 6}},  {L"ab \r\n", 5, 5, 3, {5, 5}},  // on the empty last line
-      {L"", 0, 0, 0, {0, 0}},
+      {L"", 0, 0, 0, {0, 0}},          {L"a_b c", 0, 4, 0, {0, 4}},    // an underscore joins a word
   };
   for (std::size_t row = 0; row < std::size(rows); ++row) {
     const Row& r = rows[row];
@@ -234,52 +246,6 @@ TEST(WordBoundsTest, CtrlArrowsAndDoubleClick) {
     EXPECT_EQ(word.begin, r.word.begin) << "row " << row;
     EXPECT_EQ(word.end, r.word.end) << "row " << row;
   }
-}
-
-// Not a pass or fail: prints how long a 20 MB report takes to lay out.
-TEST(LineLayoutTest, PrintsTheTimeToWrapTwentyMegabytes) {
-  std::mt19937 random(7);
-  std::uniform_int_distribution<int> lineLength(40, 120);
-  std::uniform_int_distribution<int> wordLength(1, 12);
-  std::uniform_int_distribution<int> letter(0, 25);
-  std::wstring text;
-  text.reserve(20'100'000);
-  while (text.size() < 20'000'000) {
-    const std::size_t lineEnd = text.size() + static_cast<std::size_t>(lineLength(random));
-    while (text.size() < lineEnd) {
-      for (int n = wordLength(random); n > 0; --n)
-        text += static_cast<wchar_t>(L'a' + letter(random));
-      text += L' ';
-    }
-    text += L"\r\n";
-  }
-  // A proportional font's spread of widths, at a width that wraps the
-  // longer lines as a result window does.
-  CharAdvances advances([](char16_t first, CharAdvances::Block& widths) {
-    for (std::size_t i = 0; i < widths.size(); ++i)
-      widths[i] = static_cast<std::uint16_t>(4 + (first + i) % 6);
-  });
-  LineLayout layout;
-  const WrapOptions options{.width = 560, .tabWidth = 48};
-  double best = 1e9;
-  for (int run = 0; run < 3; ++run) {
-    const auto begin = std::chrono::steady_clock::now();
-    layout.Wrap(text, advances, options);
-    best = std::min(
-        best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
-                  .count());
-  }
-  const auto begin = std::chrono::steady_clock::now();
-  text.insert(text.size() / 2, L"x");
-  layout.Update(text, text.size() / 2, 0, 1, advances);
-  const double edit =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
-  std::printf(
-      "[ layout   ] %zu characters, %zu display lines: full wrap %.1f ms (best of 3), "
-      "one typed character %.2f ms\n",
-      text.size(), layout.LineCount(), best, edit);
-  RecordProperty("wrap_ms", std::to_string(best));
-  EXPECT_GT(layout.LineCount(), 200'000u);
 }
 
 }  // namespace

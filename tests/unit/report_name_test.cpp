@@ -19,6 +19,7 @@ TEST(ReportFilePath, FollowsTheUsersDateAndTimeFormats) {
       {{2025, 12, 31, 9, 0, 0}, false, L"C:\\QuorvelPravexResult_12-31-2025_9-00-00_AM.txt"},
       {{2025, 12, 31, 0, 0, 1}, false, L"C:\\QuorvelPravexResult_12-31-2025_12-00-01_AM.txt"},
       {{2025, 12, 31, 0, 0, 1}, true, L"C:\\QuorvelPravexResult_31.12.2025_00-00-01.txt"},
+      {{2025, 12, 31, 0, 30, 0}, false, L"C:\\QuorvelPravexResult_12-31-2025_12-30-00_AM.txt"},
       // At exactly midnight the time part is left out.
       {{2025, 3, 3, 0, 0, 0}, false, L"C:\\QuorvelPravexResult_3-3-2025.txt"},
       {{2025, 3, 3, 0, 0, 0}, true, L"C:\\QuorvelPravexResult_03.03.2025.txt"},

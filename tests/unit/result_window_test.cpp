@@ -38,10 +38,10 @@ class ResultWindowTest : public ProgramTest {
   std::wstring_view name_;
 };
 
-TEST_F(ResultWindowTest, ShowsTheComposedTextEndingWithTheReport) {
+TEST_F(ResultWindowTest, ShowsTheGuidanceThenTheLineThenTheReport) {
   OpenResult(0);
-  EXPECT_EQ(Text(), ComposeResultText(ResultKind::Result, true, false, report_));
-  EXPECT_TRUE(Text().ends_with(report_));
+  EXPECT_TRUE(Text().starts_with(L"No problem was found. "));
+  EXPECT_TRUE(Text().ends_with(L"\r\n\r\n" + std::wstring(43, L'=') + L"\r\n" + report_));
 }
 
 TEST_F(ResultWindowTest, CopyPutsExactlyTheTextBoxOnTheClipboard) {

@@ -170,6 +170,17 @@ TEST_F(TextRangeTest, RangesThatOutliveAnEditAreClampedOntoTheNewText) {
   }
 }
 
+// Ctrl+Left stops at the line break before an indented line; a word
+// before the line's first one starts at its leading blanks.
+TEST_F(TextRangeTest, MovesBackByWordOntoAnIndentedLinesLeadingBlanks) {
+  const std::wstring text = L"ab\r\n  cd";
+  LineLayout lines;
+  lines.Wrap(text, advances_, {.width = 100, .tabWidth = 80});
+  Span caret{6, 6};
+  EXPECT_EQ(TextUnits(text, lines).Move(U::kWord, -1, caret), -1);
+  EXPECT_EQ(caret, (Span{4, 4}));
+}
+
 TEST(FindTextTest, ForwardBackwardAndIgnoringCase) {
   auto lower = [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); };
   struct Row {
