@@ -43,8 +43,7 @@ class TextStream final : public ITextStream {
     std::wstring text;
     AnsiStreamDecoder decoder;
     LARGE_INTEGER size{};
-    if (decoder.OneCharacterPerByte() && ::GetFileSizeEx(file_.get(), &size) &&
-        size.QuadPart > 0) {
+    if (decoder.OneCharacterPerByte() && ::GetFileSizeEx(file_.get(), &size) && size.QuadPart > 0) {
       // The text's exact length, and room for the guidance that a result
       // window puts in front: the report is never copied on its way to the
       // window. Where a character may take two bytes, the size would ask for
