@@ -94,19 +94,31 @@ void TypeKeys(HWND window, const std::vector<Keystroke>& keys) {
 }
 
 void ClickWithMouse(HWND control) {
-  BringToFront(::GetAncestor(control, GA_ROOT));
   RECT rect{};
   ::GetWindowRect(control, &rect);
+  const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  DragWithMouse(control, middle, middle);
+}
+
+void DragWithMouse(HWND window, POINT from, POINT to) {
+  BringToFront(::GetAncestor(window, GA_ROOT));
   // Absolute mouse positions run from 0 to 65535 across the primary screen.
-  const int x = (rect.left + rect.right) / 2;
-  const int y = (rect.top + rect.bottom) / 2;
-  std::vector<INPUT> inputs(3);
-  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-  inputs[0].mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-  inputs[0].mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  const auto moveTo = [](POINT at) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ::MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+  };
+  std::vector<INPUT> inputs(4);
+  inputs[0] = moveTo(from);
+  inputs[1].type = INPUT_MOUSE;
   inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  inputs[2] = moveTo(to);
+  inputs[3].type = INPUT_MOUSE;
+  inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  if (from.x == to.x && from.y == to.y) inputs.erase(inputs.begin() + 2);
   Send(inputs);
 }
 

@@ -46,6 +46,10 @@ void TypeKeys(HWND window, const std::vector<Keystroke>& keys);
 // the control with the left mouse button (SendInput).
 void ClickWithMouse(HWND control);
 
+// Brings the window's top window to the foreground and drags with the left
+// mouse button from one point of the screen to another (SendInput).
+void DragWithMouse(HWND window, POINT from, POINT to);
+
 // The control of `window` that has the keyboard focus, or null when the
 // focus is elsewhere.
 HWND FocusedControl(HWND window);
