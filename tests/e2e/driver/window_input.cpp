@@ -52,8 +52,6 @@ void PressKey(HWND window, UINT virtualKey) {
   Post(window, WM_KEYUP, virtualKey, scanCode | repeatOnce | released, "WM_KEYUP");
 }
 
-namespace {
-
 INPUT KeyInput(UINT key, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
@@ -63,21 +61,19 @@ INPUT KeyInput(UINT key, bool up) {
   return input;
 }
 
-void BringToFront(HWND window) {
-  ::SetForegroundWindow(window);
-  if (!PollUntil([&] { return ::GetForegroundWindow() == window; }, Milliseconds(kAnswerLimitMs))) {
-    throw std::runtime_error(WindowName(window) + " did not come to the foreground");
-  }
-}
-
-void Send(std::vector<INPUT>& inputs) {
+void SendInputs(std::vector<INPUT> inputs) {
   if (::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) !=
       inputs.size()) {
     throw std::runtime_error("SendInput failed (error " + std::to_string(::GetLastError()) + ")");
   }
 }
 
-}  // namespace
+void BringToFront(HWND window) {
+  ::SetForegroundWindow(window);
+  if (!PollUntil([&] { return ::GetForegroundWindow() == window; }, Milliseconds(kAnswerLimitMs))) {
+    throw std::runtime_error(WindowName(window) + " did not come to the foreground");
+  }
+}
 
 void TypeKeys(HWND window, const std::vector<Keystroke>& keys) {
   BringToFront(window);
@@ -89,7 +85,7 @@ void TypeKeys(HWND window, const std::vector<Keystroke>& keys) {
     inputs.push_back(KeyInput(stroke.key, true));
     if (stroke.alt) inputs.push_back(KeyInput(VK_MENU, true));
     if (stroke.shift) inputs.push_back(KeyInput(VK_SHIFT, true));
-    Send(inputs);
+    SendInputs(inputs);
   }
 }
 
@@ -100,26 +96,27 @@ void ClickWithMouse(HWND control) {
   DragWithMouse(control, middle, middle);
 }
 
+INPUT MouseMoveInput(POINT screen) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  // Absolute mouse positions run from 0 to 65535 across the primary screen.
+  input.mi.dx = ::MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = ::MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
 void DragWithMouse(HWND window, POINT from, POINT to) {
   BringToFront(::GetAncestor(window, GA_ROOT));
-  // Absolute mouse positions run from 0 to 65535 across the primary screen.
-  const auto moveTo = [](POINT at) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = ::MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return input;
-  };
   std::vector<INPUT> inputs(4);
-  inputs[0] = moveTo(from);
+  inputs[0] = MouseMoveInput(from);
   inputs[1].type = INPUT_MOUSE;
   inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[2] = moveTo(to);
+  inputs[2] = MouseMoveInput(to);
   inputs[3].type = INPUT_MOUSE;
   inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   if (from.x == to.x && from.y == to.y) inputs.erase(inputs.begin() + 2);
-  Send(inputs);
+  SendInputs(inputs);
 }
 
 bool WaitForFocus(HWND window, HWND control, Milliseconds limit) {
