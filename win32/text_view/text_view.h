@@ -132,6 +132,9 @@ class TextView {
   // Lays the text out anew after a change of width or font, keeping the
   // character at the top, as far as `pos`.
   void StartLayout(std::size_t pos);
+  // After the top line was set anew: the screen laid out, the last page
+  // full, the scroll bar and the caret where they belong.
+  void ShowFromTopLine();
   // On a timer: lays out on while no input, paint or message waits.
   void ContinueLayout();
   void KeepLayingOut();

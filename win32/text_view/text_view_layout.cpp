@@ -47,6 +47,10 @@ void TextView::StartLayout(std::size_t pos) {
     layout_.Extend(text_, advances_, keep);
     topLine_ = layout_.LineOf(keep);
   }
+  ShowFromTopLine();
+}
+
+void TextView::ShowFromTopLine() {
   ShownLines();
   ClampTopLine();
   UpdateScrollBar();
@@ -167,10 +171,7 @@ void TextView::Reattach() {
   ++numbering_;
   layout_.Extend(text_, advances_, top);
   topLine_ = layout_.LineOf(top);
-  ShownLines();
-  ClampTopLine();
-  UpdateScrollBar();
-  PlaceCaret();
+  ShowFromTopLine();
 }
 
 void TextView::FillDetached() {
