@@ -11,7 +11,8 @@
 # The bench build sends to a test FTP drop on 127.0.0.1, port
 # PRAVEX_BENCH_FTP_PORT (default 21031), which this script starts. With
 # PRAVEX_BENCH_BEFORE naming another build's Pravex.exe (built for the same
-# drop), the interactions are also measured for it, as "before".
+# drop), the interactions are also measured for it, as "before";
+# PRAVEX_BENCH_BEFORE_NOTE says in the notes what that build is.
 #
 # The figures only report. The script fails when something cannot be built
 # or run, never because a goal was missed.
@@ -269,7 +270,7 @@ EOF
     cat <<EOF
 
 Before: the same, measured in the same session on \`$before\` (Pravex's
-columns only).
+columns only)${PRAVEX_BENCH_BEFORE_NOTE:+, $PRAVEX_BENCH_BEFORE_NOTE}.
 
 EOF
     tr -d '\r' <"$interactions_before"

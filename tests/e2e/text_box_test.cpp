@@ -186,15 +186,28 @@ TEST_F(TextBoxTest, AViewScrolledAheadOfItsLayoutShowsWhatTheWholeLayoutShowsThe
          thumbToMiddle(view);
          ::MoveWindow(view, 10, 10, 420, 400, TRUE);
        }},
+      {"narrower at the end, the caret there",
+       [&](HWND view) {
+         ::SendMessageW(view, EM_SETSEL, text.size() - 3, text.size() - 3);
+         ::SendMessageW(view, EM_SCROLLCARET, 0, 0);
+         ::MoveWindow(view, 10, 10, 420, 400, TRUE);
+       }},
   };
   ViewInThisProcess hosted;
   for (const Row& row : rows) {
     ::MoveWindow(hosted.view(), 10, 10, 660, 400, TRUE);
     hosted.Load(text);
+    ::SetFocus(hosted.view());
     row.act(hosted.view());
     const std::vector<std::uint32_t> ahead = hosted.Picture();
+    POINT caretAhead{};
+    ::GetCaretPos(&caretAhead);
     ::SendMessageW(hosted.view(), EM_GETLINECOUNT, 0, 0);  // lays out the rest
     EXPECT_TRUE(hosted.Picture() == ahead) << row.what;
+    POINT caret{};
+    ::GetCaretPos(&caret);
+    EXPECT_EQ(caret.x, caretAhead.x) << row.what;
+    EXPECT_EQ(caret.y, caretAhead.y) << row.what;
     EXPECT_LT(std::count(ahead.begin(), ahead.end(), ahead.front()),
               static_cast<std::ptrdiff_t>(ahead.size()))
         << row.what << ": nothing painted";

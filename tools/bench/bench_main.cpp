@@ -191,7 +191,7 @@ bool PrintInteractions(const BenchPaths& paths, int runs, bool pravexOnly) {
   RemoveLeftovers();
 
   std::printf(
-      "\n%s\nMedians of %d runs on each text box.\n\n%s\nMedians of %d uploads of a %s "
+      "%s\nMedians of %d runs on each text box.\n\n%s\nMedians of %d uploads of a %s "
       "report.\n",
       InteractionTable(columns).c_str(), runs, UploadTable(uploads).c_str(), runs,
       ReportLabel(kUploadReportBytes).c_str());

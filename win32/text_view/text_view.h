@@ -184,6 +184,8 @@ class TextView {
   void ScrollToCaret();
   void ShowFocusCaret();
   void PlaceCaret();
+  // Where the caret goes while it is past the layout from the start.
+  POINT CaretPointAhead();
   void InvalidateBetween(std::size_t a, std::size_t b);
   void InvalidateFromLine(std::size_t line);
 
