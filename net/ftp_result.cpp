@@ -21,22 +21,45 @@ constexpr std::wstring_view kAlreadyThere =
 constexpr std::wstring_view kBlockedByFirewall =
     L"File transfer failed. Likely cause: FTP is not allowed from your PC by firewall.";
 
-// One Internet handle, closed when it goes out of scope.
+// Every call into the Internet library takes as long as the network does:
+// it runs off the window thread, whose windows meanwhile keep answering, so
+// that the system never takes the program for hung and nothing the user
+// does reaches it before the upload has ended.
+template <class Call>
+auto OffTheWindowThread(IWindowSystem& windows, Call call) {
+  decltype(call()) result{};
+  windows.RunOffTheWindowThread([&] { result = call(); });
+  return result;
+}
+
+// One Internet handle, obtained by `open` and closed when it goes out of
+// scope, both off the window thread.
 class InternetHandleOwner {
  public:
-  InternetHandleOwner(IInternetApi& api, InternetHandle handle) : api_(api), handle_(handle) {}
+  template <class Open>
+  InternetHandleOwner(Platform& platform, Open open)
+      : platform_(platform), handle_(OffTheWindowThread(platform.windows, open)) {}
   InternetHandleOwner(const InternetHandleOwner&) = delete;
   InternetHandleOwner& operator=(const InternetHandleOwner&) = delete;
-  ~InternetHandleOwner() { Close(); }
+  ~InternetHandleOwner() {
+    try {
+      Close();
+    } catch (...) {
+      // The library could not even be asked; the handle goes with the process.
+    }
+  }
 
   InternetHandle get() const { return handle_; }
   explicit operator bool() const { return handle_ != 0; }
   void Close() {
-    if (handle_ != 0) api_.InternetCloseHandle(std::exchange(handle_, 0));
+    if (handle_ == 0) return;
+    OffTheWindowThread(platform_.windows, [this] {
+      return platform_.internet.InternetCloseHandle(std::exchange(handle_, 0));
+    });
   }
 
  private:
-  IInternetApi& api_;
+  Platform& platform_;
   InternetHandle handle_;
 };
 
@@ -46,6 +69,7 @@ enum class Outcome { NotConnected, Transferred, Failed };
 
 void Module1::FTPResult() {
   IInternetApi& api = platform.internet;
+  IWindowSystem& windows = platform.windows;
   IMousePointer& pointer = platform.mousePointer;
   Outcome outcome = Outcome::NotConnected;
   {
@@ -56,15 +80,17 @@ void Module1::FTPResult() {
     } restore{pointer};
 
     WriteTrace(L"FTPResult() 1: Going to call InternetOpen");
-    InternetHandleOwner internet(
-        api, api.InternetOpenA(config::kFtpAgent, inet::kOpenTypePreconfig, nullptr, nullptr, 0));
+    InternetHandleOwner internet(platform, [&] {
+      return api.InternetOpenA(config::kFtpAgent, inet::kOpenTypePreconfig, nullptr, nullptr, 0);
+    });
     WriteTrace(L"FTPResult() 2: InternetOpen called");
     if (!internet) WriteTrace(L"FTPResult() 3: Failed to open InternetOpen connection");
 
     WriteTrace(L"FTPResult() 5: Going to call InternetConnect for ftp");
-    InternetHandleOwner connection(
-        api, api.InternetConnectA(internet.get(), config::kFtpHost, config::kFtpPort, L"anonymous",
-                                  L"", inet::kServiceFtp, 0, 0));
+    InternetHandleOwner connection(platform, [&] {
+      return api.InternetConnectA(internet.get(), config::kFtpHost, config::kFtpPort, L"anonymous",
+                                  L"", inet::kServiceFtp, 0, 0);
+    });
     if (!connection) {
       WriteTrace(L"FTPResult() 6: Failed to connect to Quorvel's ftp server");
     } else {
@@ -73,9 +99,12 @@ void Module1::FTPResult() {
       const std::wstring remote =
           RemoteFileName(sResultFile, GetSetting(L"Name", L""), GetSetting(L"Company", L""));
       WriteTrace(L"FTPResult() 9: Going to call FtpPutFile");
-      const bool stored =
-          api.FtpPutFileA(connection.get(), sResultFile, std::wstring(kRemoteFolder) + remote,
-                          inet::kTransferTypeUnknown, 0);
+      const std::wstring localPath = sResultFile;
+      const std::wstring remotePath = std::wstring(kRemoteFolder) + remote;
+      const bool stored = OffTheWindowThread(windows, [&] {
+        return api.FtpPutFileA(connection.get(), localPath, remotePath, inet::kTransferTypeUnknown,
+                               0);
+      });
       outcome = stored ? Outcome::Transferred : Outcome::Failed;
     }
     // Both handles are released before the user is told the outcome.

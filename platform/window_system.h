@@ -64,6 +64,13 @@ class IWindowSystem {
   // program is disabled) and processes messages until `isOpen` turns false.
   virtual void RunModal(IFormWindow& window, const std::function<bool()>& isOpen) = 0;
 
+  // Runs `work` away from the window thread and returns once it has ended,
+  // throwing what it threw. Meanwhile the windows keep painting and
+  // answering, as while the status tool runs: the user's keys and clicks
+  // are dropped, and so are the presses and close requests that reach the
+  // form runtime while a handler runs. `work` touches nothing of the windows.
+  virtual void RunOffTheWindowThread(const std::function<void()>& work) = 0;
+
   // Ends the program's message loop: its last window has been unloaded.
   virtual void Quit() = 0;
 };

@@ -1,6 +1,7 @@
 #include "win32/window_system.h"
 
 #include <algorithm>
+#include <exception>
 #include <optional>
 
 #include "win32/form_window.h"
@@ -20,6 +21,23 @@ bool IsUserInput(UINT message) {
 bool IsEscapeKey(const MSG& msg) {
   return (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR) &&
          msg.wParam == VK_ESCAPE;
+}
+
+// What a thread running work for the window thread shares with it.
+struct OffThreadJob {
+  const std::function<void()>& work;
+  std::exception_ptr error;
+};
+
+DWORD WINAPI RunJob(void* parameter) {
+  auto& job = *static_cast<OffThreadJob*>(parameter);
+  // Nothing may leave the thread: the window thread rethrows it.
+  try {
+    job.work();
+  } catch (...) {
+    job.error = std::current_exception();
+  }
+  return 0;
 }
 
 }  // namespace
@@ -124,6 +142,23 @@ void Win32WindowSystem::RunModal(IFormWindow& window, const std::function<bool()
   }
   disabled.Restore();
   if (previous && ::IsWindow(previous) && Find(previous)) ::SetActiveWindow(previous);
+}
+
+void Win32WindowSystem::RunOffTheWindowThread(const std::function<void()>& work) {
+  OffThreadJob job{work, nullptr};
+  const UniqueHandleObject thread(::CreateThread(nullptr, 0, &RunJob, &job, 0, nullptr));
+  if (!thread) {
+    work();  // no thread to be had: the work blocks the windows, but it is done
+    return;
+  }
+  try {
+    while (!WaitKeepingWindowsPainted(thread.get(), std::chrono::milliseconds(INFINITE))) {
+    }
+  } catch (...) {
+    ::WaitForSingleObject(thread.get(), INFINITE);  // the job lives on this stack
+    throw;
+  }
+  if (job.error) std::rethrow_exception(job.error);
 }
 
 void Win32WindowSystem::Quit() {

@@ -26,6 +26,8 @@ class Win32WindowSystem final : public IWindowSystem, public IMousePointer {
 
   std::unique_ptr<IFormWindow> CreateFormWindow(const FormDef& form, IFormEvents& events) override;
   void RunModal(IFormWindow& window, const std::function<bool()>& isOpen) override;
+  // On a thread of its own, waited for in WaitKeepingWindowsPainted.
+  void RunOffTheWindowThread(const std::function<void()>& work) override;
   void Quit() override;
 
   // The application-wide pointer: the hourglass over every window of ours.

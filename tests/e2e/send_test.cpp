@@ -6,7 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <string>
+
 #include "forms/contact/contact_info_form.h"
+#include "tests/e2e/driver/deadline.h"
 #include "tests/e2e/driver/message_box.h"
 #include "tests/e2e/driver/wide_text.h"
 #include "tests/e2e/driver/window_input.h"
@@ -16,6 +21,13 @@ namespace pravex::e2e {
 namespace {
 
 class SendTest : public DropTest {};
+
+// How long the window may take to answer while a report travels.
+constexpr Milliseconds kAnswerLimit{1000};
+// The throttled drop takes the report in about this many seconds; its
+// throttle lets about one and a half times its limit through a second.
+constexpr std::size_t kUploadSeconds = 12;
+constexpr Milliseconds kUploadLimit{90000};
 
 TEST_F(SendTest, AConfirmedSendStoresTheReportWithTheEmailLineUnderTheUsersName) {
   const ContactDetails details{L"Test User", L"Test Company Ltd", L"tester@example.com"};
@@ -41,6 +53,58 @@ TEST_F(SendTest, AConfirmedSendStoresTheReportWithTheEmailLineUnderTheUsersName)
   PressButton(ContactControl(again, L"CancelButton"));
   WaitUntilFormClosed(ContactInfoFormDef());
   EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
+}
+
+TEST_F(SendTest, ASlowUploadKeepsTheWindowAnsweringAndTakesNoPressOrCloseMeanwhile) {
+  const ContactDetails details{L"Slow Link", L"Far Away", L"slow@example.com"};
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+  const std::string sent = ReportBytes() + EmailLine(details.email);
+  drop_.SwitchMode("throttle " +
+                   std::to_string(std::max<std::size_t>(sent.size() * 2 / 3 / kUploadSeconds, 1)));
+  const HWND contact = OpenContactWindow(window);
+  Fill(contact, details);
+  PressButton(ContactControl(contact, L"OKButton"));
+
+  // Whether the window answered a message within the limit, and is not hung.
+  double slowest = 0;
+  const auto answers = [&] {
+    const Stopwatch clock;
+    DWORD_PTR ignored = 0;
+    const bool answered = ::SendMessageTimeoutW(window.handle, WM_NULL, 0, 0, SMTO_NORMAL,
+                                                static_cast<UINT>(kAnswerLimit.count()), &ignored);
+    slowest = std::max(slowest, clock.ElapsedMs());
+    return answered && !::IsHungAppWindow(window.handle);
+  };
+  // Waits for `done` while the window answers; whether it answered throughout.
+  const auto answeringUntil = [&](const std::function<bool()>& done, std::string_view what) {
+    bool answering = true;
+    WaitUntil(
+        [&] {
+          answering = answers();
+          return !answering || done();
+        },
+        kUploadLimit, what, Milliseconds(100));
+    return answering;
+  };
+  ASSERT_TRUE(answeringUntil([&] { return !drop_.ReceivedNames().empty(); }, "the upload to start"))
+      << "slowest answer " << slowest << " ms";
+  ASSERT_TRUE(FindMessageBoxes(Pid()).empty()) << "the upload ended before the test could act";
+  PressButton(window.Control(L"FTP"));
+  RequestClose(window.handle);
+  ASSERT_TRUE(answeringUntil([&] { return !FindMessageBoxes(Pid()).empty(); }, "the upload to end"))
+      << "slowest answer " << slowest << " ms";
+  EXPECT_LT(slowest, static_cast<double>(kAnswerLimit.count()));
+
+  const ShownBox box = WaitForBox();
+  EXPECT_EQ(box.view.text, kTransferred);
+  PressOk(box.view);
+  Settle(window);
+  EXPECT_TRUE(FormWindows(ContactInfoFormDef()).empty()) << "the second press opened nothing";
+  EXPECT_TRUE(::IsWindowVisible(window.handle)) << "the close request closed the window";
+  EXPECT_EQ(drop_.ReceivedNames(), std::vector<std::wstring>{RemoteName(details)});
+  EXPECT_EQ(drop_.Received(RemoteName(details)), sent);
+  EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
+  EXPECT_TRUE(ReportFiles().empty()) << "closing deletes the report";
 }
 
 TEST_F(SendTest, CancelEscAndTheCloseBoxSendNothingAndChangeNothing) {

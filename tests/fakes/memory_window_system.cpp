@@ -114,6 +114,12 @@ void MemoryWindowSystem::RunModal(IFormWindow& window, const std::function<bool(
   if (isOpen()) throw std::logic_error("the modal window is still open");
 }
 
+void MemoryWindowSystem::RunOffTheWindowThread(const std::function<void()>& work) {
+  log_.push_back(L"wait");
+  if (onWait) onWait();
+  work();
+}
+
 void MemoryWindowSystem::Quit() {
   quit = true;
   log_.push_back(L"quit");

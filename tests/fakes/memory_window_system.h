@@ -70,6 +70,8 @@ class MemoryWindowSystem : public IWindowSystem {
 
   std::unique_ptr<IFormWindow> CreateFormWindow(const FormDef& form, IFormEvents& events) override;
   void RunModal(IFormWindow& window, const std::function<bool()>& isOpen) override;
+  // Logs "wait", lets the user act (onWait), then runs `work`.
+  void RunOffTheWindowThread(const std::function<void()>& work) override;
   void Quit() override;
 
   // The loaded window of that name, or null.
@@ -78,6 +80,8 @@ class MemoryWindowSystem : public IWindowSystem {
 
   // What the user does while a modal window is up; it must close the window.
   std::function<void(MemoryWindow&)> onModal;
+  // What the user does while the window thread waits for work off it.
+  std::function<void()> onWait;
   bool quit = false;
   int created = 0;
   // Setting a text box's text runs out of memory, as a huge report might.

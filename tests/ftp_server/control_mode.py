@@ -1,6 +1,7 @@
 """The behaviour mode of the test FTP drop, read from the file a test writes.
 
-The file holds one word, optionally followed by a number ("slow 2.5").
+The file holds one word, optionally followed by a number ("slow 2.5",
+"throttle 50000").
 A missing or empty file means "normal". The tests write it from inside
 Wine, so a byte order mark and CRLF line ends are tolerated.
 """
@@ -12,9 +13,10 @@ REFUSE_LOGIN = "refuse-login"
 REFUSE_STOR = "refuse-stor"
 DROP_DATA = "drop-data"
 SLOW = "slow"
+THROTTLE = "throttle"
 ABSENT = "absent"
 
-KNOWN_MODES = (NORMAL, REFUSE_LOGIN, REFUSE_STOR, DROP_DATA, SLOW, ABSENT)
+KNOWN_MODES = (NORMAL, REFUSE_LOGIN, REFUSE_STOR, DROP_DATA, SLOW, THROTTLE, ABSENT)
 
 logger = logging.getLogger("pravex_ftp_server")
 
@@ -22,9 +24,14 @@ logger = logging.getLogger("pravex_ftp_server")
 class Mode(NamedTuple):
     name: str
     delay: float = 0.0  # seconds before each reply; only "slow" sets it
+    read_limit: int = 0  # bytes a second the data channel takes; only "throttle" sets it
 
     def __str__(self):
-        return f"{self.name} {self.delay:g}" if self.name == SLOW else self.name
+        if self.name == SLOW:
+            return f"{self.name} {self.delay:g}"
+        if self.name == THROTTLE:
+            return f"{self.name} {self.read_limit}"
+        return self.name
 
 
 def parse_mode(text):
@@ -35,11 +42,16 @@ def parse_mode(text):
     name = words[0].lower()
     if name not in KNOWN_MODES:
         raise ValueError(f"unknown mode {words[0]!r}")
-    if name != SLOW:
+    if name not in (SLOW, THROTTLE):
         return Mode(name)
     if len(words) < 2:
-        raise ValueError("'slow' needs the number of seconds to wait")
-    delay = float(words[1])  # ValueError names the bad number
+        raise ValueError(f"'{name}' needs a number: seconds to wait, or bytes a second")
+    if name == THROTTLE:
+        limit = int(words[1])  # ValueError names the bad number
+        if limit <= 0:
+            raise ValueError(f"'throttle' takes a positive number of bytes a second: {words[1]}")
+        return Mode(THROTTLE, read_limit=limit)
+    delay = float(words[1])
     if not 0 <= delay < 3600:
         raise ValueError(f"'slow' delay out of range: {words[1]}")
     return Mode(SLOW, delay)

@@ -8,7 +8,7 @@ import struct
 import warnings
 
 from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer
-from pyftpdlib.handlers import DTPHandler, FTPHandler
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.ioloop import RetryError
 
 from control_mode import ABSENT, DROP_DATA, REFUSE_LOGIN, REFUSE_STOR
@@ -41,9 +41,14 @@ def make_authorizer(root):
     return authorizer
 
 
-class CuttableDataChannel(DTPHandler):
+class CuttableDataChannel(ThrottledDTPHandler):
     """Data connection that, when told to, reads a little of an upload and
-    then resets the connection instead of finishing it."""
+    then resets the connection instead of finishing it, or takes it no
+    faster than the "throttle" mode says (as the mode is when it opens)."""
+
+    def __init__(self, sock, cmd_channel):
+        self.read_limit = cmd_channel.control.read().read_limit
+        super().__init__(sock, cmd_channel)
 
     def handle_read(self):
         if not self.cmd_channel.cut_upload:

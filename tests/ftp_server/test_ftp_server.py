@@ -147,11 +147,13 @@ def store_reply(ftp, name, data):
 class ModeFileTest(unittest.TestCase):
     def test_accepts_what_windows_tools_write(self):
         self.assertEqual(parse_mode("\ufeffslow 2.5\r\n"), Mode("slow", 2.5))
+        self.assertEqual(parse_mode("throttle 4096\r\n"), Mode("throttle", read_limit=4096))
         self.assertEqual(parse_mode("Drop-Data\r\n"), Mode("drop-data"))
         self.assertEqual(parse_mode(" \r\n"), Mode("normal"))
 
     def test_a_typo_serves_as_normal(self):
-        for text in ("slwo 2", "slow", "slow -1", "slow soon", "absent-ish"):
+        for text in ("slwo 2", "slow", "slow -1", "slow soon", "absent-ish", "throttle 0",
+                     "throttle 1.5"):
             with self.subTest(text=text):
                 self.assertRaises(ValueError, parse_mode, text)
         with tempfile.TemporaryDirectory() as folder:
@@ -271,6 +273,21 @@ class SlowModeTest(ServerTestCase):
             self.assertGreaterEqual(waited.get("user", 0), delay * 0.8)
         finally:
             ftp.close()
+
+
+class ThrottleModeTest(ServerTestCase):
+    def test_the_upload_takes_its_time_and_arrives_whole(self):
+        data = os.urandom(64 * 1024)
+        _server.set_mode("throttle 16384")
+        started = time.monotonic()
+        with open_session() as ftp:
+            ftp.sock.settimeout(30)
+            reply = store_reply(ftp, "throttled.bin", data)
+        took = time.monotonic() - started
+        self.assertTrue(reply.startswith("226"), reply)
+        self.assertEqual(_server.stored("throttled.bin"), data)
+        self.assertGreater(took, 2)
+        self.assertLess(took, 12)
 
 
 class AbsentModeTest(ServerTestCase):

@@ -214,18 +214,47 @@ TEST_F(SendTest, AnUploadThatRaisesAnErrorStillNeedsANewOkForTheNextSend) {
 }
 
 TEST_F(SendTest, PressesAndCloseRequestsDuringTheUploadAreDropped) {
-  // While the outcome is shown, the upload's handler is still running.
-  fake_.messageBoxes.onShow = [this](const ShownMessage&) {
-    Window(L"FormResult").Click(L"FTP");
-    Window(L"FormResult").Close();
+  struct Row {
+    const char* what;
+    void (*act)(MemoryWindow& result);
   };
-  Send([](MemoryWindow& w) {
-    Fill(w, L"Ann", L"Acme", L"a@b");
-    w.Click(L"OKButton");
-  });
-  EXPECT_EQ(fake_.Entries(L"modal: ").size(), 1u);
-  EXPECT_EQ(fake_.Entries(L"inet: put").size(), 1u);
-  EXPECT_TRUE(Loaded(L"FormResult"));
+  const Row rows[] = {
+      {"Send", [](MemoryWindow& result) { result.Click(L"FTP"); }},
+      {"close box", [](MemoryWindow& result) { result.Close(); }},
+      {"Copy", [](MemoryWindow& result) { result.Click(L"CopyToClipboard"); }},
+      {"Save", [](MemoryWindow& result) { result.Click(L"Save"); }},
+  };
+  fake_.saveDialog.answers = {L"C:\\saved.txt"};
+  for (const Row& row : rows) {
+    // While a library call is under way, and while the outcome is shown.
+    for (const bool duringTheBox : {false, true}) {
+      const std::string where =
+          std::string(row.what) + (duringTheBox ? " at the box" : " in a call");
+      fake_.log.clear();
+      fake_.internet.putResults = {true};
+      MemoryWindow& result = Window(L"FormResult");
+      fake_.windows.onWait = [&] {
+        if (!duringTheBox) row.act(result);
+      };
+      fake_.messageBoxes.onShow = [&](const ShownMessage&) {
+        if (duringTheBox) row.act(result);
+      };
+      Send([](MemoryWindow& w) {
+        Fill(w, L"Ann", L"Acme", L"a@b");
+        w.Click(L"OKButton");
+      });
+      EXPECT_EQ(fake_.Entries(L"modal: ").size(), 1u) << where;
+      EXPECT_EQ(fake_.Entries(L"inet: put").size(), 1u) << where;
+      EXPECT_TRUE(fake_.Entries(L"kill: ").empty()) << where;
+      EXPECT_TRUE(Loaded(L"FormResult")) << where;
+      EXPECT_FALSE(fake_.clipboard.text) << where;
+      EXPECT_EQ(fake_.files.Exists(L"C:\\saved.txt"), false) << where;
+    }
+  }
+  fake_.windows.onWait = nullptr;
+  fake_.messageBoxes.onShow = nullptr;
+  Window(L"FormResult").Click(L"CopyToClipboard");
+  EXPECT_TRUE(fake_.clipboard.text) << "afterwards the window takes input again";
 }
 
 }  // namespace

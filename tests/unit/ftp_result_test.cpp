@@ -54,6 +54,20 @@ TEST_F(FtpResultTest, CallsTheLibraryWithTheFixedArguments) {
                       L"3-3-2025_2-05-09_PM.txt, 0, 0)"));
 }
 
+TEST_F(FtpResultTest, EveryLibraryCallRunsOffTheWindowThreadAndTheOutcomeFollowsTheLast) {
+  fake_.internet.putResults = {true};
+  module_.FTPResult();
+  std::vector<std::wstring> steps;
+  for (const std::wstring& entry : fake_.log) {
+    if (entry == L"wait" || entry.starts_with(L"inet: ") || entry.starts_with(L"msgbox: ")) {
+      steps.push_back(entry.substr(0, 13));
+    }
+  }
+  EXPECT_THAT(steps,
+              ElementsAre(L"wait", L"inet: open", L"wait", L"inet: connect", L"wait", L"inet: put",
+                          L"wait", L"inet: close", L"wait", L"inet: close", L"msgbox: File "));
+}
+
 TEST_F(FtpResultTest, ASuccessIsTracedRememberedAndAnnounced) {
   fake_.internet.putResults = {true};
   module_.FTPResult();

@@ -20,6 +20,8 @@
 #include "tools/bench/empty_window_class.h"
 #include "tools/bench/figure_set.h"
 #include "tools/bench/figure_table.h"
+#include "tools/bench/interaction_runs.h"
+#include "tools/bench/interaction_table.h"
 #include "tools/bench/timed_runs.h"
 
 namespace {
@@ -31,6 +33,10 @@ constexpr std::uint64_t kReportSizes[] = {1'000, 1'000'000, 20'000'000};
 constexpr std::uint64_t kStageReportSizes[] = {1'000'000, 20'000'000};
 // The environment of the smallest report: start-up does not read it.
 constexpr std::uint64_t kStartupReportBytes = 1'000;
+constexpr std::uint64_t kInteractionReportSizes[] = {1'000'000, 20'000'000};
+// A report that takes the throttled drop about 12 s.
+constexpr std::uint64_t kUploadReportBytes = 600'000;
+constexpr e2e::Milliseconds kExitLimit{15'000};
 constexpr double kMega = 1e6;
 constexpr int kExitNotMeasured = 3;
 constexpr int kExitUsage = 2;
@@ -132,6 +138,68 @@ void PrintStages(const BenchPaths& paths, int runs) {
   RemoveLeftovers();
 }
 
+// The interactions with each text box, a run of each in turn, so that a
+// slow moment of the machine falls on all of them; whether all could be
+// measured.
+bool PrintInteractions(const BenchPaths& paths, int runs, bool pravexOnly) {
+  std::vector<InteractionColumn> columns;
+  for (const bool pravex : {true, false}) {
+    if (!pravex && pravexOnly) continue;
+    for (const std::uint64_t bytes : kInteractionReportSizes) {
+      columns.push_back({.heading = (pravex ? "Pravex " : "system text box ") + ReportLabel(bytes),
+                         .pravex = pravex,
+                         .reportBytes = bytes});
+    }
+  }
+  for (int run = 1; run <= runs; ++run) {
+    for (InteractionColumn& column : columns) {
+      if (!column.problem.empty()) continue;
+      try {
+        LiveTextBox box = column.pravex ? OpenPravexTextBox(paths, column.reportBytes)
+                                        : OpenSystemTextBox(paths.probeExe, column.reportBytes);
+        {
+          const SpareKeyWatch keys(paths.keyHookDll, box.window);
+          column.runs.push_back(TimeInteractions(box, keys));
+        }
+        box.process->CloseAndWaitForExit(box.window, kExitLimit);
+        const InteractionRun& done = column.runs.back();
+        std::fprintf(stderr, "interactions, %s %d/%d: resize %.0f ms, slowest drag step %.0f ms\n",
+                     column.heading.c_str(), run, runs,
+                     done.ms[static_cast<std::size_t>(Interaction::kResizePainted)],
+                     done.ms[static_cast<std::size_t>(Interaction::kDragStep)]);
+      } catch (const std::exception& error) {
+        column.problem = error.what();
+        std::fprintf(stderr, "interactions, %s: %s\n", column.heading.c_str(), error.what());
+      }
+    }
+  }
+  RemoveLeftovers();
+
+  UploadSamples uploads;
+  if (paths.ftpModeFile.empty()) uploads.problem = "no test FTP drop to send to";
+  for (int run = 1; run <= runs && uploads.problem.empty(); ++run) {
+    try {
+      uploads.runs.push_back(
+          TimeSlowUpload(paths, paths.keyHookDll, paths.ftpModeFile, kUploadReportBytes));
+      std::fprintf(stderr, "slow upload %d/%d: %.0f ms, longest answer %.0f ms\n", run, runs,
+                   uploads.runs.back().uploadMs, uploads.runs.back().longestAnswerMs);
+    } catch (const std::exception& error) {
+      uploads.problem = error.what();
+      std::fprintf(stderr, "slow upload: %s\n", error.what());
+    }
+  }
+  RemoveLeftovers();
+
+  std::printf(
+      "%s\nMedians of %d runs on each text box.\n\n%s\nMedians of %d uploads of a %s "
+      "report.\n",
+      InteractionTable(columns).c_str(), runs, UploadTable(uploads).c_str(), runs,
+      ReportLabel(kUploadReportBytes).c_str());
+  return uploads.problem.empty() &&
+         std::all_of(columns.begin(), columns.end(),
+                     [](const InteractionColumn& column) { return column.problem.empty(); });
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -148,6 +216,9 @@ int wmain(int argc, wchar_t** argv) {
     bool allMeasured = true;
     if (options->figures) allMeasured = PrintFigures(paths, options->runs);
     if (options->stages) PrintStages(paths, options->runs);
+    if (options->interactions) {
+      allMeasured = PrintInteractions(paths, options->runs, options->pravexOnly) && allMeasured;
+    }
     std::fflush(stdout);
     return allMeasured ? 0 : kExitNotMeasured;
   } catch (const std::exception& failure) {

@@ -50,6 +50,17 @@ std::optional<BenchOptions> ParseOptions(const std::vector<std::wstring>& argume
     } else if (argument == L"--stages" || argument == L"--stages-only") {
       options.stages = true;
       options.figures = argument == L"--stages";
+    } else if (argument == L"--interactions" || argument == L"--interactions-only") {
+      options.interactions = true;
+      options.figures = argument == L"--interactions";
+    } else if (name == L"--probe") {
+      options.probeExe = value;
+    } else if (name == L"--key-hook") {
+      options.keyHookDll = value;
+    } else if (name == L"--ftp-mode-file") {
+      options.ftpModeFile = value;
+    } else if (argument == L"--pravex-only") {
+      options.pravexOnly = true;
     } else if (name == L"--runs") {
       const std::optional<int> runs = RunCount(value);
       if (!runs) {
@@ -67,12 +78,17 @@ std::optional<BenchOptions> ParseOptions(const std::vector<std::wstring>& argume
     error = "--pravex, --empty-window and --tools are all needed";
     return std::nullopt;
   }
+  if (options.interactions && (options.probeExe.empty() || options.keyHookDll.empty())) {
+    error = "--interactions needs --probe and --key-hook";
+    return std::nullopt;
+  }
   return options;
 }
 
 std::string Usage() {
   return "usage: pravex_bench.exe --pravex=PATH --empty-window=PATH --tools=FOLDER [--runs=N] "
-         "[--stages|--stages-only]\n"
+         "[--stages|--stages-only] [--interactions|--interactions-only --probe=PATH "
+         "--key-hook=PATH [--ftp-mode-file=PATH] [--pravex-only]]\n"
          "  FOLDER holds the status tool and cmdshim.exe; N runs per figure, " +
          std::to_string(kFewestRuns) + " to " + std::to_string(kMostRuns) + " (default " +
          std::to_string(kDefaultRuns) + ")\n";
@@ -87,6 +103,11 @@ BenchPaths ResolvePaths(const BenchOptions& options) {
                    .toolsFolder = tools,
                    .shimExe = RequireFile(tools + L"\\cmdshim.exe")};
   RequireFile(tools + L"\\" + std::wstring(config::kStatusCommand) + L".exe");
+  if (options.interactions) {
+    paths.probeExe = RequireFile(e2e::WindowsPathOf(options.probeExe));
+    paths.keyHookDll = RequireFile(e2e::WindowsPathOf(options.keyHookDll));
+  }
+  if (!options.ftpModeFile.empty()) paths.ftpModeFile = e2e::WindowsPathOf(options.ftpModeFile);
   return paths;
 }
 

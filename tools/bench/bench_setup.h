@@ -3,11 +3,16 @@
 // pieces Pravex uses so that the baseline runs the very same command.
 //
 //   pravex_bench.exe --pravex=PATH --empty-window=PATH --tools=FOLDER [--runs=N]
-//   [--stages|--stages-only]
+//   [--stages|--stages-only] [--interactions|--interactions-only
+//   --probe=PATH --key-hook=PATH [--ftp-mode-file=PATH] [--pravex-only]]
 //
 // --stages adds where a diagnosis spends its time and memory; --stages-only
-// prints only that, for profiling a change. FOLDER holds the stand-in status
-// tool and the interpreter shim. Paths may be host paths under Wine.
+// prints only that, for profiling a change. --interactions adds what a user
+// does with the result's text box, beside the system's text box in
+// text_box_probe.exe (left out with --pravex-only), and the result window's
+// answers during a slow upload to the test FTP drop whose mode file is
+// given. FOLDER holds the stand-in status tool and the interpreter shim.
+// Paths may be host paths under Wine.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +37,11 @@ struct BenchOptions {
   int runs = kDefaultRuns;
   bool stages = false;
   bool figures = true;
+  bool interactions = false;
+  std::wstring probeExe;
+  std::wstring keyHookDll;
+  std::wstring ftpModeFile;  // none: the upload is not measured
+  bool pravexOnly = false;
 };
 
 // The options, or nothing with `error` saying what is wrong.
@@ -45,6 +55,9 @@ struct BenchPaths {
   std::wstring emptyWindowExe;
   std::wstring toolsFolder;
   std::wstring shimExe;
+  std::wstring probeExe;  // with --interactions
+  std::wstring keyHookDll;
+  std::wstring ftpModeFile;
 };
 
 // The options' paths as Windows paths; throws std::runtime_error naming the

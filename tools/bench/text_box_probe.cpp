@@ -3,9 +3,12 @@
 // as the text box: reading the report, turning its bytes into text,
 // composing the window's text and handing it to a text box built like the
 // result window's. The variants build the text box in other ways, so that a
-// change can be judged on figures before it is made.
+// change can be judged on figures before it is made. With --stay the window
+// stays open afterwards, its text box following the window's size as the
+// result window's does, for the benchmark to time interactions with the
+// system's text box.
 //
-//   text_box_probe.exe --bytes=N [--variant=pravex|fitted-first|no-wrap]
+//   text_box_probe.exe --bytes=N [--variant=pravex|fitted-first|no-wrap] [--stay]
 #include <windows.h>
 
 #include <algorithm>
@@ -20,6 +23,7 @@
 #include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/window_probe.h"
+#include "tools/bench/interaction_runs.h"
 #include "tools/bench/probe_report.h"
 #include "win32/dpi.h"
 #include "win32/fonts.h"
@@ -32,7 +36,6 @@ using win32::PixelsToTwips;
 using win32::TwipsToPixels;
 
 constexpr wchar_t kReportPath[] = L"C:\\pravex_probe_report.txt";
-constexpr wchar_t kWindowClass[] = L"PravexProbeWindow";
 
 struct Variant {
   std::wstring_view name;
@@ -71,20 +74,35 @@ class StageLog {
   e2e::Stopwatch clock_;
 };
 
+// What the window needs to keep its text box fitted once the steps are done.
+struct Fitting {
+  const Probe* probe = nullptr;
+  HWND text = nullptr;
+};
+
+void FitTextBox(const Probe& probe, HWND frame, HWND text);
+
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* fitting = reinterpret_cast<const Fitting*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (fitting && message == WM_SIZE) FitTextBox(*fitting->probe, hwnd, fitting->text);
+  if (fitting && message == WM_DESTROY) ::PostQuitMessage(0);
+  return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 HWND CreateFrame(const Probe& probe) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = &::DefWindowProcW;
+  wc.lpfnWndProc = &FrameProc;
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kWindowClass;
+  wc.lpszClassName = pravex::bench::kProbeWindowClass;
   ::RegisterClassExW(&wc);
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   RECT outer{0, 0, probe.Pixels(probe.def.client.width), probe.Pixels(probe.def.client.height)};
   ::AdjustWindowRectEx(&outer, style, FALSE, 0);
-  return ::CreateWindowExW(0, kWindowClass, std::wstring(probe.def.caption).c_str(), style, 0, 0,
-                           outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                           wc.hInstance, nullptr);
+  return ::CreateWindowExW(
+      0, pravex::bench::kProbeWindowClass, std::wstring(probe.def.caption).c_str(), style, 0, 0,
+      outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 HWND CreateTextBox(const Probe& probe, HWND frame, const Variant& variant) {
@@ -117,8 +135,9 @@ void FitTextBox(const Probe& probe, HWND frame, HWND text) {
 }
 
 // Pravex's steps, with the edit control built one way or another; the
-// length of the text the text box ends up holding.
-LRESULT RunTextBox(const Probe& probe, const Variant& variant, StageLog& log) {
+// length of the text the text box ends up holding. With `stay`, the window
+// then stays, fitting its text box to its size, until it is closed.
+LRESULT RunTextBox(const Probe& probe, const Variant& variant, StageLog& log, bool stay) {
   std::string bytes = e2e::ReadFileBytes(kReportPath).value_or("");
   log.Mark("read the report file");
   // Pravex keeps the report's text for the whole run.
@@ -154,18 +173,35 @@ LRESULT RunTextBox(const Probe& probe, const Variant& variant, StageLog& log) {
   ::ShowWindow(frame.get(), SW_SHOWNORMAL);
   ::UpdateWindow(frame.get());
   log.Mark("show and paint");
-  return ::SendMessageW(text, WM_GETTEXTLENGTH, 0, 0);
+  const LRESULT length = ::SendMessageW(text, WM_GETTEXTLENGTH, 0, 0);
+  if (stay) {
+    const Fitting fitting{&probe, text};
+    ::SetWindowLongPtrW(frame.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&fitting));
+    ::SetFocus(text);
+    MSG msg{};
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::SetWindowLongPtrW(frame.get(), GWLP_USERDATA, 0);
+  }
+  return length;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   std::uint64_t bytes = 0;
+  bool stay = false;
   const Variant* variant = &kVariants[0];
   for (int i = 1; i < argc && variant; ++i) {
     const std::wstring argument = argv[i];
     if (argument.starts_with(L"--bytes=")) {
       bytes = std::wcstoull(argument.c_str() + 8, nullptr, 10);
+      continue;
+    }
+    if (argument == L"--stay") {
+      stay = true;
       continue;
     }
     variant = nullptr;
@@ -175,16 +211,20 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (bytes == 0 || !variant) {
     std::fprintf(stderr,
-                 "usage: text_box_probe.exe --bytes=N [--variant=pravex|fitted-first|no-wrap]\n");
+                 "usage: text_box_probe.exe --bytes=N [--variant=pravex|fitted-first|no-wrap] "
+                 "[--stay]\n");
     return 2;
   }
+  // Staying, it hosts a text box for the benchmark, which shares its output
+  // and times what it wants itself.
+  if (stay && !std::freopen("NUL", "w", stdout)) return 1;
   pravex::bench::WriteSampleReport(kReportPath, bytes);
   const Probe probe;
   std::printf(
       "| step | time | working set after | peak working set after |\n|---|---:|---:|---:|\n");
   StageLog log;
   log.Mark("start (report file written)");
-  const LRESULT length = RunTextBox(probe, *variant, log);
+  const LRESULT length = RunTextBox(probe, *variant, log, stay);
   std::printf("\ntext box holds %ld characters for a report of %llu bytes\n",
               static_cast<long>(length), static_cast<unsigned long long>(bytes));
   e2e::DeleteFileIfPresent(kReportPath);

@@ -43,16 +43,6 @@ std::uint64_t ReportFileBytes() {
   return bytes;
 }
 
-HWND MainWindowWithVastrelSelected(const e2e::AppProcess& pravex) {
-  const HWND mainWindow = pravex.WaitForWindow({.className = FormWindowClass(MainFormDef())},
-                                               kShowLimit, kLookInterval);
-  const HWND option = FormControl(mainWindow, MainFormDef(), L"OptionVastrel");
-  e2e::PressButton(option);
-  e2e::WaitUntil([&] { return e2e::IsChecked(option); }, kAnswerLimit,
-                 "OptionVastrel to be selected", kLookInterval);
-  return mainWindow;
-}
-
 // Closes `window` as its close box would and lets the program end; one that
 // does not end in time is ended, with a note on stderr.
 void CloseAndWaitForExit(e2e::AppProcess& process, HWND window) {
@@ -63,6 +53,33 @@ void CloseAndWaitForExit(e2e::AppProcess& process, HWND window) {
 }
 
 }  // namespace
+
+HWND MainWindowWithVastrelSelected(const e2e::AppProcess& pravex) {
+  const HWND mainWindow = pravex.WaitForWindow({.className = FormWindowClass(MainFormDef())},
+                                               kShowLimit, kLookInterval);
+  const HWND option = FormControl(mainWindow, MainFormDef(), L"OptionVastrel");
+  e2e::PressButton(option);
+  e2e::WaitUntil([&] { return e2e::IsChecked(option); }, kAnswerLimit,
+                 "OptionVastrel to be selected", kLookInterval);
+  return mainWindow;
+}
+
+HWND DiagnoseToResultWindow(const e2e::AppProcess& pravex, std::uint64_t reportBytes) {
+  e2e::PressButton(
+      FormControl(MainWindowWithVastrelSelected(pravex), MainFormDef(), L"ButtonDiagnose"));
+  const FormDef& resultForm = ResultFormDef(ResultKind::Result);
+  const e2e::Deadline deadline(DiagnosisLimit(reportBytes));
+  const HWND window = pravex.WaitForWindow({.className = FormWindowClass(resultForm)},
+                                           deadline.Remaining(), kLookInterval);
+  const HWND text = FormControl(window, resultForm, L"Text1");
+  e2e::WaitUntil(
+      [&] {
+        const std::optional<std::size_t> length = e2e::TextLengthWithin(text, deadline.Remaining());
+        return length && *length >= reportBytes;
+      },
+      deadline.Remaining(), "the result's text box to hold the whole report", kLookInterval);
+  return window;
+}
 
 void RemoveLeftovers() {
   e2e::RemoveSettingsAndFiles();

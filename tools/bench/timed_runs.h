@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/driver/app_process.h"
 #include "tools/bench/bench_setup.h"
 #include "tools/bench/figure_table.h"
 
@@ -25,6 +26,13 @@ inline constexpr wchar_t kBaselineReport[] = L"C:\\bench.txt";
 // would open a box before the main window). Throws std::runtime_error if one
 // cannot be deleted.
 void RemoveLeftovers();
+
+// Pravex's main window once it shows, with Vastrel selected.
+HWND MainWindowWithVastrelSelected(const e2e::AppProcess& pravex);
+
+// A diagnosis with the report the environment asks for: the result window
+// once it is visible and its text box holds `reportBytes` characters.
+HWND DiagnoseToResultWindow(const e2e::AppProcess& pravex, std::uint64_t reportBytes);
 
 struct TimedRun {
   double milliseconds = 0;

@@ -2,10 +2,10 @@
 
 #include <windowsx.h>
 
-#include <climits>
 #include <memory>
 #include <stdexcept>
 
+#include "win32/handles.h"
 #include "win32/text_view/gdi_scope.h"
 
 namespace pravex::win32 {
@@ -18,16 +18,6 @@ bool IsKeyOrMouse(UINT message) {
 }
 
 constexpr int kViewSlot = 0;  // the window's extra bytes hold the view
-// Characters laid out per continuation: about a millisecond's work.
-constexpr std::size_t kLayoutPiece = 1u << 20;
-// Posted to the view itself while its layout is not complete.
-constexpr UINT kContinueLayoutMessage = WM_APP + 1;
-
-// Lines in a scroll bar position: an int, as the system keeps them.
-int ScrollPosition(std::size_t line) {
-  return line > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(line);
-}
-
 }  // namespace
 
 bool TextView::RegisterWindowClass(HINSTANCE instance) {
@@ -105,9 +95,6 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       UpdateScrollBar();
       return 0;
     }
-    case kContinueLayoutMessage:
-      ContinueLayout();
-      return 0;
     case WM_SETTEXT:
       SetText(lParam ? std::wstring(reinterpret_cast<const wchar_t*>(lParam)) : std::wstring());
       return TRUE;
@@ -151,8 +138,19 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ::InvalidateRect(hwnd_, nullptr, FALSE);
       return 0;
     case WM_VSCROLL:
-      OnVScroll(LOWORD(wParam));
+      OnVScroll(LOWORD(wParam), HIWORD(wParam));
       return 0;
+    case WM_HSCROLL:
+      return 0;  // lines wrap at the view's width: nothing lies beside them
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_VSCROLL) {
+        // The system's loop for a press on the scroll bar: the thumb
+        // messages it sends come from a real drag.
+        trackingScrollBar_ = true;
+        const ScopeExit done([this] { trackingScrollBar_ = false; });
+        return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+      }
+      break;
     case WM_MOUSEWHEEL:
       OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
@@ -204,7 +202,11 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       StopDragging();
       return 0;
     case WM_TIMER:
-      OnDragTimer();
+      if (wParam == kLayoutTimer) {
+        ContinueLayout();
+      } else {
+        OnDragTimer();
+      }
       return 0;
     case WM_RBUTTONDOWN:
       ::SetFocus(hwnd_);
@@ -312,6 +314,8 @@ void TextView::TakeText(std::wstring text) {
   if (shown) layout.Wrap(text, advances_, CurrentWrap());
   text_ = std::move(text);
   layout_ = std::move(layout);
+  detached_.reset();
+  ++numbering_;
   layoutStale_ = !shown;
   firstShownWhenStale_ = 0;
   anchor_ = caret_ = 0;
@@ -408,174 +412,6 @@ int TextView::WrapWidth() const {
 
 text_view::WrapOptions TextView::CurrentWrap() const {
   return {.width = WrapWidth(), .tabWidth = 8 * averageCharWidth_};
-}
-
-const text_view::LineLayout& TextView::LinesThrough(std::size_t pos) {
-  if (layoutStale_) {
-    layout_.WrapStart(text_, advances_, CurrentWrap(), std::max(pos, firstShownWhenStale_));
-    layoutStale_ = false;
-    topLine_ = layout_.LineOf(firstShownWhenStale_);
-    ShownLines();
-    ClampTopLine();
-    UpdateScrollBar();
-    PlaceCaret();
-  }
-  if (!layout_.Complete() && pos >= layout_.LaidTo()) {
-    layout_.Extend(text_, advances_, pos);
-    if (layout_.Complete()) {
-      ClampTopLine();
-      UpdateScrollBar();
-    }
-  }
-  if (!layout_.Complete() && !continuationPosted_) {
-    continuationPosted_ = ::PostMessageW(hwnd_, kContinueLayoutMessage, 0, 0) != FALSE;
-  }
-  return layout_;
-}
-
-const text_view::LineLayout& TextView::ShownLines() {
-  // Text a screen's worth of lines could not use up: wide lines of one
-  // character each, at most.
-  const std::size_t page = static_cast<std::size_t>(VisibleLines()) + 1;
-  const text_view::LineLayout& lines = LinesThrough(0);
-  while (!lines.Complete() && lines.LineCount() <= topLine_ + page) {
-    LinesThrough(lines.LaidTo() + kLayoutPiece / 64);
-  }
-  return lines;
-}
-
-void TextView::ContinueLayout() {
-  continuationPosted_ = false;
-  if (layoutStale_ || layout_.Complete()) return;
-  // A piece at a time, so that typing and painting go on in between.
-  LinesThrough(layout_.LaidTo() + kLayoutPiece);
-}
-
-std::size_t TextView::LineCountForScrolling() const {
-  if (layoutStale_ || layout_.Complete() || layout_.LaidTo() == 0) return layout_.LineCount();
-  const double perCharacter =
-      static_cast<double>(layout_.LineCount()) / static_cast<double>(layout_.LaidTo());
-  return std::max(layout_.LineCount(),
-                  static_cast<std::size_t>(perCharacter * static_cast<double>(text_.size())));
-}
-
-void TextView::Relayout() {
-  // The character at the top stays in view.
-  if (!layoutStale_) {
-    firstShownWhenStale_ = layout_.LineStart(std::min(topLine_, layout_.LineCount() - 1));
-    layoutStale_ = true;
-  }
-  ::InvalidateRect(hwnd_, nullptr, FALSE);
-  if (::IsWindowVisible(hwnd_)) ShownLines();
-}
-
-void TextView::OnSize() {
-  if (layoutStale_ || WrapWidth() != layout_.Options().width) {
-    Relayout();
-    return;
-  }
-  ClampTopLine();
-  UpdateScrollBar();
-  ::InvalidateRect(hwnd_, nullptr, FALSE);
-  PlaceCaret();
-}
-
-// --- Scrolling ------------------------------------------------------------------
-
-void TextView::ClampTopLine() {
-  // Until the whole text is laid out, the last page is not known.
-  if (layoutStale_ || !layout_.Complete()) return;
-  const std::size_t page = static_cast<std::size_t>(VisibleLines());
-  const std::size_t lines = layout_.LineCount();
-  topLine_ = std::min(topLine_, lines > page ? lines - page : 0);
-}
-
-void TextView::SetTopLine(long long line) {
-  const long long lines = static_cast<long long>(Lines().LineCount());
-  const long long page = VisibleLines();
-  const long long top = std::clamp(line, 0LL, std::max(0LL, lines - page));
-  const long long delta = top - static_cast<long long>(topLine_);
-  if (delta == 0) return;
-  topLine_ = static_cast<std::size_t>(top);
-
-  RECT band = TextArea();
-  band.left -= leftMargin_;
-  band.right += rightMargin_;
-  band.bottom = band.top + static_cast<int>(page) * lineHeight_;
-  if (delta > -page && delta < page) {
-    // Move what stays visible; only the lines scrolled in are painted.
-    if (focused_) ::HideCaret(hwnd_);
-    ::ScrollWindowEx(hwnd_, 0, static_cast<int>(-delta * lineHeight_), &band, &band, nullptr,
-                     nullptr, SW_INVALIDATE);
-    if (focused_) ::ShowCaret(hwnd_);
-  } else {
-    ::InvalidateRect(hwnd_, &band, FALSE);
-  }
-  UpdateScrollBar();
-  PlaceCaret();
-}
-
-void TextView::UpdateScrollBar() {
-  SCROLLINFO info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-  info.nMin = 0;
-  ShownLines();
-  info.nMax = ScrollPosition(LineCountForScrolling() - 1);
-  info.nPage = static_cast<UINT>(VisibleLines());
-  info.nPos = ScrollPosition(topLine_);
-  // Until the frame has been painted once, the scroll bar waits for that
-  // paint: drawing it at once as well would cost a second drawing.
-  ::SetScrollInfo(hwnd_, SB_VERT, &info, framePainted_);
-}
-
-void TextView::OnVScroll(WORD request) {
-  const long long top = static_cast<long long>(topLine_);
-  const long long page = VisibleLines();
-  switch (request) {
-    case SB_LINEUP:
-      SetTopLine(top - 1);
-      break;
-    case SB_LINEDOWN:
-      SetTopLine(top + 1);
-      break;
-    case SB_PAGEUP:
-      SetTopLine(top - page);
-      break;
-    case SB_PAGEDOWN:
-      SetTopLine(top + page);
-      break;
-    case SB_TOP:
-      SetTopLine(0);
-      break;
-    case SB_BOTTOM:
-      SetTopLine(LLONG_MAX / 2);
-      break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      // The message carries 16 bits of the position; the scroll bar has all 32.
-      SCROLLINFO info{};
-      info.cbSize = sizeof(info);
-      info.fMask = SIF_TRACKPOS;
-      if (::GetScrollInfo(hwnd_, SB_VERT, &info)) SetTopLine(info.nTrackPos);
-      break;
-    }
-    default:
-      break;
-  }
-}
-
-void TextView::OnMouseWheel(short delta) {
-  UINT linesPerNotch = 3;
-  ::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0);
-  if (linesPerNotch == 0) return;
-  if (linesPerNotch == WHEEL_PAGESCROLL) linesPerNotch = static_cast<UINT>(VisibleLines());
-  // Fine-grained wheels send less than a notch at a time: keep the rest.
-  wheelRemainder_ += delta;
-  const long long lines = static_cast<long long>(wheelRemainder_) * linesPerNotch / WHEEL_DELTA;
-  if (lines == 0) return;
-  wheelRemainder_ -= static_cast<int>(lines * WHEEL_DELTA / static_cast<long long>(linesPerNotch));
-  SetTopLine(static_cast<long long>(topLine_) - lines);
 }
 
 }  // namespace pravex::win32

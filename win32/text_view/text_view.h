@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/detached_lines.h"
 #include "text/line_layout.h"
 #include "text/text_range.h"
 #include "win32/text_view/com_support.h"
@@ -108,7 +109,7 @@ class TextView {
   LRESULT OnImeComposition(WPARAM wParam, LPARAM lParam);
   void PlaceCompositionWindow();
 
-  // Metrics and layout (text_view.cpp).
+  // Metrics (text_view.cpp) and layout (text_view_layout.cpp).
   HFONT FontOrSystem() const;
   void SetFont(HFONT font, bool redraw);
   void MeasureFont();
@@ -123,21 +124,52 @@ class TextView {
   const text_view::LineLayout& Lines() { return LinesThrough(text_.size()); }
   // The layout as far as the character at `pos` at least. A large text is
   // first laid out only as far as the screen needs; the rest follows in
-  // pieces between the window's other messages (ContinueLayout).
+  // pieces while the window has nothing else to do (ContinueLayout).
   const text_view::LineLayout& LinesThrough(std::size_t pos);
-  // The layout as far as the last line on screen.
-  const text_view::LineLayout& ShownLines();
+  // The lines on screen laid out: by the layout from the start, or by
+  // detached lines where the view is ahead of it.
+  void ShownLines();
+  // Lays the text out anew after a change of width or font, keeping the
+  // character at the top, as far as `pos`.
+  void StartLayout(std::size_t pos);
+  // After the top line was set anew: the screen laid out, the last page
+  // full, the scroll bar and the caret where they belong.
+  void ShowFromTopLine();
+  // On a timer: lays out on while no input, paint or message waits.
   void ContinueLayout();
+  void KeepLayingOut();
+  // What follows when the layout from the start has grown: the detached
+  // lines go once it reaches them, and stay numbered beyond it until then.
+  void LayoutGrew();
   // The line count, estimated from the part laid out while the rest is not.
   std::size_t LineCountForScrolling() const;
   void Relayout();
   void OnSize();
 
-  // Scrolling (text_view.cpp).
+  // Where the view is ahead of the layout from the start (text_view_layout.cpp).
+  // Shows the lines around the character at `pos`, with `rowsAbove` of them
+  // above its line if there are; the top line gets the number `topNumber`,
+  // or one estimated from the lines before. False when no lines could be
+  // laid out there on their own.
+  bool Detach(std::size_t pos, std::size_t rowsAbove, std::optional<std::size_t> topNumber);
+  // Back to the layout from the start, at the same top character.
+  void Reattach();
+  // The detached lines cover the screen, the text's end at its bottom.
+  void FillDetached();
+  // The character at the top of the view.
+  std::size_t TopChar() const;
+  // The characters of a line as shown, or nothing past the last line.
+  std::optional<text_view::Span> ShownLine(std::size_t line) const;
+
+  // Scrolling (text_view_scroll.cpp).
   void SetTopLine(long long line);
+  // Moves the top to `line`, which lies within LineCountForScrolling(), and
+  // lays out what it needs.
+  void MoveTopTo(std::size_t line);
   void ClampTopLine();
   void UpdateScrollBar();
-  void OnVScroll(WORD request);
+  void OnVScroll(WORD request, WORD position);
+  long long ThumbPosition(WORD position) const;
   void OnMouseWheel(short delta);
 
   // Caret and selection (text_view_caret.cpp).
@@ -152,6 +184,8 @@ class TextView {
   void ScrollToCaret();
   void ShowFocusCaret();
   void PlaceCaret();
+  // Where the caret goes while it is past the layout from the start.
+  POINT CaretPointAhead();
   void InvalidateBetween(std::size_t a, std::size_t b);
   void InvalidateFromLine(std::size_t line);
 
@@ -184,7 +218,13 @@ class TextView {
 
   // Painting (text_view_paint.cpp).
   void Paint(HDC target, const RECT& dirty);
-  void PaintLine(HDC dc, std::size_t line, int left, int top, const RECT& clip);
+  void PaintLine(HDC dc, text_view::Span line, int left, int top, const RECT& clip);
+
+  // About a millisecond's layout: what is nearer than this is laid out from
+  // the start when the view goes there; what is further, on its own.
+  static constexpr std::size_t kLayoutPiece = 1u << 20;
+  // Lays out on when nothing else waits: timer messages come last.
+  static constexpr UINT_PTR kLayoutTimer = 2;
 
   HWND hwnd_;
   HFONT font_ = nullptr;  // the parent's; null for the system font
@@ -196,8 +236,15 @@ class TextView {
   // shows, and 20 MB wrapped twice would double the wait.
   bool layoutStale_ = false;
   std::size_t firstShownWhenStale_ = 0;  // the character to keep at the top
-  bool continuationPosted_ = false;      // a message will lay out on
+  bool layoutTimer_ = false;             // the timer lays out on
   bool framePainted_ = false;            // the scroll bar has been drawn once
+  // Where the view is ahead of the layout from the start: the lines on
+  // screen, laid out on their own, the first numbered by an estimate.
+  std::optional<text_view::DetachedLines> detached_;
+  std::size_t detachedFirstLine_ = 0;
+  // Counts the times the lines were numbered anew (detached, reattached):
+  // a scroll across that cannot move what stays on screen.
+  unsigned numbering_ = 0;
 
   int lineHeight_ = 16;
   int averageCharWidth_ = 7;
@@ -206,6 +253,7 @@ class TextView {
 
   std::size_t topLine_ = 0;
   int wheelRemainder_ = 0;
+  bool trackingScrollBar_ = false;  // the system's loop for the scroll bar runs
 
   std::size_t anchor_ = 0;
   std::size_t caret_ = 0;

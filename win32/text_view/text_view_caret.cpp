@@ -85,9 +85,35 @@ void TextView::ShowFocusCaret() {
   ::ShowCaret(hwnd_);
 }
 
+POINT TextView::CaretPointAhead() {
+  // Before the detached lines or after them it is off screen; among them,
+  // placed by them.
+  const RECT area = TextArea();
+  const std::size_t count = detached_->LineCount();
+  const std::size_t last = count - 1;
+  if (caret_ < detached_->First()) return {area.left, area.top - static_cast<int>(kFarAway)};
+  if (!detached_->ReachesEnd() && caret_ > detached_->LineEnd(text_, last)) {
+    return {area.left, area.top + static_cast<int>(kFarAway)};
+  }
+  std::size_t line = detached_->LineOf(caret_);
+  if (caretAtLineEnd_ && line > 0 && caret_ == detached_->LineStart(line) &&
+      !text_view::IsHardLineStart(text_, caret_)) {
+    --line;
+  }
+  const long long row =
+      static_cast<long long>(detachedFirstLine_ + line) - static_cast<long long>(topLine_);
+  const long long y = std::clamp(row * lineHeight_, -kFarAway, kFarAway);
+  const int x = text_view::XOf(text_, detached_->LineStart(line), caret_, advances_,
+                               layout_.Options().tabWidth);
+  return {area.left + x, area.top + static_cast<int>(y)};
+}
+
 void TextView::PlaceCaret() {
   if (!focused_) return;
-  const POINT at = PointOf(CaretLine(), caret_);
+  // A caret past the layout from the start is placed without laying out
+  // all that comes before it.
+  const bool ahead = !layoutStale_ && detached_ && caret_ >= layout_.LaidTo();
+  const POINT at = ahead ? CaretPointAhead() : PointOf(CaretLine(), caret_);
   ::SetCaretPos(at.x, at.y);
   // Screen readers and magnifiers follow the caret by this event.
   if (!shownCaretAt_ || shownCaretAt_->x != at.x || shownCaretAt_->y != at.y) {

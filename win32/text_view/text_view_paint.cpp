@@ -15,7 +15,7 @@ constexpr std::size_t kMaxRun = 2048;
 }  // namespace
 
 void TextView::Paint(HDC target, const RECT& dirty) {
-  const text_view::LineLayout& lines = ShownLines();  // first: it may move the top line
+  ShownLines();  // first: it may move the top line
   if (::IsRectEmpty(&dirty)) return;
   const int width = dirty.right - dirty.left;
   const int height = dirty.bottom - dirty.top;
@@ -40,12 +40,13 @@ void TextView::Paint(HDC target, const RECT& dirty) {
     // Only whole lines are shown, as in the edit control.
     const RECT clip{client.left + 1, area.top, client.right - 1, area.top + page * lineHeight_};
     for (int row = 0; row < page; ++row) {
-      const std::size_t line = topLine_ + static_cast<std::size_t>(row);
-      if (line >= lines.LineCount()) break;
+      const std::optional<text_view::Span> line =
+          ShownLine(topLine_ + static_cast<std::size_t>(row));
+      if (!line) break;
       const int top = area.top + row * lineHeight_;
       if (top >= dirty.bottom) break;
       if (top + lineHeight_ <= dirty.top) continue;
-      PaintLine(dc, line, area.left, top, clip);
+      PaintLine(dc, *line, area.left, top, clip);
     }
   }
   if (dc != target) {
@@ -53,10 +54,9 @@ void TextView::Paint(HDC target, const RECT& dirty) {
   }
 }
 
-void TextView::PaintLine(HDC dc, std::size_t line, int left, int top, const RECT& clip) {
-  // Paint has laid the lines on screen out.
-  const std::size_t start = layout_.LineStart(line);
-  const std::size_t end = layout_.LineEnd(text_, line);
+void TextView::PaintLine(HDC dc, text_view::Span line, int left, int top, const RECT& clip) {
+  const std::size_t start = line.start;
+  const std::size_t end = line.end;
   const int tabWidth = layout_.Options().tabWidth;
 
   // Tabs and NULs are drawn as blanks of their advance; what lies past the

@@ -52,8 +52,6 @@ void PressKey(HWND window, UINT virtualKey) {
   Post(window, WM_KEYUP, virtualKey, scanCode | repeatOnce | released, "WM_KEYUP");
 }
 
-namespace {
-
 INPUT KeyInput(UINT key, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
@@ -63,21 +61,19 @@ INPUT KeyInput(UINT key, bool up) {
   return input;
 }
 
-void BringToFront(HWND window) {
-  ::SetForegroundWindow(window);
-  if (!PollUntil([&] { return ::GetForegroundWindow() == window; }, Milliseconds(kAnswerLimitMs))) {
-    throw std::runtime_error(WindowName(window) + " did not come to the foreground");
-  }
-}
-
-void Send(std::vector<INPUT>& inputs) {
+void SendInputs(std::vector<INPUT> inputs) {
   if (::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) !=
       inputs.size()) {
     throw std::runtime_error("SendInput failed (error " + std::to_string(::GetLastError()) + ")");
   }
 }
 
-}  // namespace
+void BringToFront(HWND window) {
+  ::SetForegroundWindow(window);
+  if (!PollUntil([&] { return ::GetForegroundWindow() == window; }, Milliseconds(kAnswerLimitMs))) {
+    throw std::runtime_error(WindowName(window) + " did not come to the foreground");
+  }
+}
 
 void TypeKeys(HWND window, const std::vector<Keystroke>& keys) {
   BringToFront(window);
@@ -89,25 +85,38 @@ void TypeKeys(HWND window, const std::vector<Keystroke>& keys) {
     inputs.push_back(KeyInput(stroke.key, true));
     if (stroke.alt) inputs.push_back(KeyInput(VK_MENU, true));
     if (stroke.shift) inputs.push_back(KeyInput(VK_SHIFT, true));
-    Send(inputs);
+    SendInputs(inputs);
   }
 }
 
 void ClickWithMouse(HWND control) {
-  BringToFront(::GetAncestor(control, GA_ROOT));
   RECT rect{};
   ::GetWindowRect(control, &rect);
+  const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  DragWithMouse(control, middle, middle);
+}
+
+INPUT MouseMoveInput(POINT screen) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
   // Absolute mouse positions run from 0 to 65535 across the primary screen.
-  const int x = (rect.left + rect.right) / 2;
-  const int y = (rect.top + rect.bottom) / 2;
-  std::vector<INPUT> inputs(3);
-  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-  inputs[0].mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-  inputs[0].mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input.mi.dx = ::MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = ::MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
+void DragWithMouse(HWND window, POINT from, POINT to) {
+  BringToFront(::GetAncestor(window, GA_ROOT));
+  std::vector<INPUT> inputs(4);
+  inputs[0] = MouseMoveInput(from);
+  inputs[1].type = INPUT_MOUSE;
   inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  Send(inputs);
+  inputs[2] = MouseMoveInput(to);
+  inputs[3].type = INPUT_MOUSE;
+  inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  if (from.x == to.x && from.y == to.y) inputs.erase(inputs.begin() + 2);
+  SendInputs(inputs);
 }
 
 bool WaitForFocus(HWND window, HWND control, Milliseconds limit) {

@@ -36,6 +36,17 @@ struct Keystroke {
 // Characters as typed into the window, each a posted WM_CHAR.
 void PostChars(HWND window, std::wstring_view chars);
 
+// Brings `window` to the foreground; throws std::runtime_error when it does
+// not come there.
+void BringToFront(HWND window);
+
+// Input for the system's input queue: a key going down or up, the mouse
+// moved to a point of the screen; sent in order, as the user's keyboard and
+// mouse would. SendInputs throws std::runtime_error when it is refused.
+INPUT KeyInput(UINT key, bool up);
+INPUT MouseMoveInput(POINT screen);
+void SendInputs(std::vector<INPUT> inputs);
+
 // Brings `window` to the foreground and types the keystrokes through the
 // system's input queue (SendInput), as the user's keyboard would: unlike
 // posted keys they pass the program's dialog keys, access keys and menus.
@@ -45,6 +56,10 @@ void TypeKeys(HWND window, const std::vector<Keystroke>& keys);
 // Brings the control's window to the foreground and clicks the middle of
 // the control with the left mouse button (SendInput).
 void ClickWithMouse(HWND control);
+
+// Brings the window's top window to the foreground and drags with the left
+// mouse button from one point of the screen to another (SendInput).
+void DragWithMouse(HWND window, POINT from, POINT to);
 
 // The control of `window` that has the keyboard focus, or null when the
 // focus is elsewhere.
