@@ -77,6 +77,13 @@ struct GlobalTraits {
 };
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalTraits>;
 
+struct LocalTraits {  // memory the system allocated with LocalAlloc for the caller
+  static HLOCAL Invalid() { return nullptr; }
+  static bool IsValid(HLOCAL h) { return h != nullptr; }
+  static void Close(HLOCAL h) { ::LocalFree(h); }
+};
+using UniqueLocal = UniqueHandle<HLOCAL, LocalTraits>;
+
 struct MenuTraits {
   static HMENU Invalid() { return nullptr; }
   static bool IsValid(HMENU h) { return h != nullptr; }

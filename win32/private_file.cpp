@@ -12,13 +12,6 @@ namespace pravex::win32 {
 
 namespace {
 
-struct LocalTraits {
-  static HLOCAL Invalid() { return nullptr; }
-  static bool IsValid(HLOCAL h) { return h != nullptr; }
-  static void Close(HLOCAL h) { ::LocalFree(h); }
-};
-using UniqueLocal = UniqueHandle<HLOCAL, LocalTraits>;
-
 std::wstring CurrentUserSid() {
   HANDLE raw = nullptr;
   if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &raw)) RaiseLastFileError();
