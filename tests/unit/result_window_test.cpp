@@ -14,6 +14,18 @@ using ::testing::ElementsAre;
 
 constexpr const wchar_t* kReport = L"C:\\QuorvelPravexResult_3-3-2025_2-05-09_PM.txt";
 
+// A program of its own whose diagnosis of a healthy report has just opened
+// FormResult, with the help window opened before it if asked.
+void OpenHealthyResult(FakePlatform& fake, Program& program, bool withHelp = false) {
+  fake.objects.onRun = [&fake](const std::wstring&) {
+    fake.files.files[kReport] = ToAnsi(std::wstring(config::kValidityMarker));
+  };
+  program.Start();
+  if (withHelp) fake.windows.Get(L"MainForm").ChooseMenu(L"MenuHelpContents");
+  fake.windows.Get(L"MainForm").Click(L"OptionZPX");
+  fake.windows.Get(L"MainForm").Click(L"ButtonDiagnose");
+}
+
 // A program whose diagnosis has just opened the result window of one row.
 class ResultWindowTest : public ProgramTest {
  protected:
@@ -290,13 +302,8 @@ TEST_F(ResultWindowTest, AReportAlreadyGoneOrLockedNeverStopsTheClose) {
   EXPECT_TRUE(fake_.windows.quit);
 
   FakePlatform fake;
-  fake.objects.onRun = [&](const std::wstring&) {
-    fake.files.files[kReport] = ToAnsi(std::wstring(config::kValidityMarker));
-  };
   Program program(fake.platform);
-  program.Start();
-  fake.windows.Get(L"MainForm").Click(L"OptionZPX");
-  fake.windows.Get(L"MainForm").Click(L"ButtonDiagnose");
+  OpenHealthyResult(fake, program);
   fake.files.failures[kReport] = 70;
   fake.windows.Get(L"FormResult").Close();
   ASSERT_EQ(fake.messageBoxes.shown.size(), 1u);
@@ -312,14 +319,8 @@ TEST(SessionEnd, DeletesTheReportWhateverWindowIsUp) {
   // window is modal and its handler is still running.
   for (const bool underContactWindow : {false, true}) {
     FakePlatform fake;
-    fake.objects.onRun = [&](const std::wstring&) {
-      fake.files.files[kReport] = ToAnsi(std::wstring(config::kValidityMarker));
-    };
     Program program(fake.platform);
-    program.Start();
-    fake.windows.Get(L"MainForm").ChooseMenu(L"MenuHelpContents");
-    fake.windows.Get(L"MainForm").Click(L"OptionVastrel");
-    fake.windows.Get(L"MainForm").Click(L"ButtonDiagnose");
+    OpenHealthyResult(fake, program, true);
     const auto endSession = [&] {
       for (const wchar_t* form : {L"ContactInfoForm", L"FormResult", L"FormHelp"}) {
         if (MemoryWindow* window = fake.windows.Find(form)) window->EndSession();
