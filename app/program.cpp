@@ -5,14 +5,17 @@ namespace pravex {
 Program::Program(Platform& platform)
     : module1(platform),
       forms(module1, platform.windows),
-      mainForm(*this),
-      formHelp(*this),
-      formResult(*this, ResultKind::Result),
-      formIssueA(*this, ResultKind::IssueA),
-      formIssueB(*this, ResultKind::IssueB),
-      formIssueC(*this, ResultKind::IssueC),
-      formIssueD(*this, ResultKind::IssueD),
-      contactInfoForm(*this) {}
+      // A window may be given windows declared after it: it only keeps the
+      // references until the program starts.
+      mainForm(module1, forms,
+               {formHelp, formResult, formIssueA, formIssueB, formIssueC, formIssueD}),
+      formHelp(forms),
+      formResult(module1, forms, contactInfoForm, ResultKind::Result),
+      formIssueA(module1, forms, contactInfoForm, ResultKind::IssueA),
+      formIssueB(module1, forms, contactInfoForm, ResultKind::IssueB),
+      formIssueC(module1, forms, contactInfoForm, ResultKind::IssueC),
+      formIssueD(module1, forms, contactInfoForm, ResultKind::IssueD),
+      contactInfoForm(module1, forms) {}
 
 void Program::Start() {
   forms.Show(mainForm);

@@ -1,12 +1,13 @@
 // The whole program: the shared module, the form runtime and the default
-// instance of every window. Start-up is the load of the main window.
+// instance of every window, each given the windows it opens. Start-up is the
+// load of the main window.
 #pragma once
 
-#include "app/module1.h"
+#include "common/module1.h"
 #include "forms/contact/contact_info_form.h"
 #include "forms/forms.h"
+#include "forms/help/help_form.h"
 #include "forms/main/main_form.h"
-#include "forms/results/help_form.h"
 #include "forms/results/result_form.h"
 
 namespace pravex {

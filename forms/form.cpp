@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/errors.h"
+#include "common/errors.h"
 #include "forms/forms.h"
 
 namespace pravex {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/errors.h"
-#include "app/module1.h"
+#include "common/errors.h"
+#include "common/module1.h"
 #include "forms/form.h"
 #include "platform/window_system.h"
 

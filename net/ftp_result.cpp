@@ -1,7 +1,9 @@
 // The upload of the report file to the support FTP drop.
+#include "net/ftp_result.h"
+
 #include <utility>
 
-#include "app/module1.h"
+#include "common/module1.h"
 #include "net/remote_name.h"
 #include "pravex_config.h"
 
@@ -67,7 +69,8 @@ enum class Outcome { NotConnected, Transferred, Failed };
 
 }  // namespace
 
-void Module1::FTPResult() {
+void FTPResult(Module1& m) {
+  Platform& platform = m.platform;
   IInternetApi& api = platform.internet;
   IWindowSystem& windows = platform.windows;
   IMousePointer& pointer = platform.mousePointer;
@@ -79,27 +82,27 @@ void Module1::FTPResult() {
       ~DefaultPointer() { pointer.SetMousePointer(pointer::kDefault); }
     } restore{pointer};
 
-    WriteTrace(L"FTPResult() 1: Going to call InternetOpen");
+    m.WriteTrace(L"FTPResult() 1: Going to call InternetOpen");
     InternetHandleOwner internet(platform, [&] {
       return api.InternetOpenA(config::kFtpAgent, inet::kOpenTypePreconfig, nullptr, nullptr, 0);
     });
-    WriteTrace(L"FTPResult() 2: InternetOpen called");
-    if (!internet) WriteTrace(L"FTPResult() 3: Failed to open InternetOpen connection");
+    m.WriteTrace(L"FTPResult() 2: InternetOpen called");
+    if (!internet) m.WriteTrace(L"FTPResult() 3: Failed to open InternetOpen connection");
 
-    WriteTrace(L"FTPResult() 5: Going to call InternetConnect for ftp");
+    m.WriteTrace(L"FTPResult() 5: Going to call InternetConnect for ftp");
     InternetHandleOwner connection(platform, [&] {
       return api.InternetConnectA(internet.get(), config::kFtpHost, config::kFtpPort, L"anonymous",
                                   L"", inet::kServiceFtp, 0, 0);
     });
     if (!connection) {
-      WriteTrace(L"FTPResult() 6: Failed to connect to Quorvel's ftp server");
+      m.WriteTrace(L"FTPResult() 6: Failed to connect to Quorvel's ftp server");
     } else {
-      WriteTrace(L"FTPResult() 7: Successfully connected to Quorvel's ftp server");
-      WriteTrace(L"FTPResult() 8: Going to manipulate file names");
+      m.WriteTrace(L"FTPResult() 7: Successfully connected to Quorvel's ftp server");
+      m.WriteTrace(L"FTPResult() 8: Going to manipulate file names");
       const std::wstring remote =
-          RemoteFileName(sResultFile, GetSetting(L"Name", L""), GetSetting(L"Company", L""));
-      WriteTrace(L"FTPResult() 9: Going to call FtpPutFile");
-      const std::wstring localPath = sResultFile;
+          RemoteFileName(m.sResultFile, m.GetSetting(L"Name", L""), m.GetSetting(L"Company", L""));
+      m.WriteTrace(L"FTPResult() 9: Going to call FtpPutFile");
+      const std::wstring localPath = m.sResultFile;
       const std::wstring remotePath = std::wstring(kRemoteFolder) + remote;
       const bool stored = OffTheWindowThread(windows, [&] {
         return api.FtpPutFileA(connection.get(), localPath, remotePath, inet::kTransferTypeUnknown,
@@ -112,21 +115,21 @@ void Module1::FTPResult() {
 
   switch (outcome) {
     case Outcome::NotConnected:
-      MsgBox(kConnectFailed, mb::kExclamation);
+      m.MsgBox(kConnectFailed, mb::kExclamation);
       break;
     case Outcome::Transferred:
-      WriteTrace(L"FTPResult() 12: File transfer succeeded");
-      bFtpSent = true;
-      MsgBox(kTransferred, mb::kInformation, L"FTP result");
+      m.WriteTrace(L"FTPResult() 12: File transfer succeeded");
+      m.bFtpSent = true;
+      m.MsgBox(kTransferred, mb::kInformation, L"FTP result");
       break;
     case Outcome::Failed:
-      if (bFtpSent) {
-        WriteTrace(
+      if (m.bFtpSent) {
+        m.WriteTrace(
             L"FTPResult() 10: File transfer failed, but due to the fact it is already ftped");
-        MsgBox(kAlreadyThere, mb::kExclamation, L"FTP Result");
+        m.MsgBox(kAlreadyThere, mb::kExclamation, L"FTP Result");
       } else {
-        WriteTrace(L"FTPResult() 11: File transfer failed");
-        MsgBox(kBlockedByFirewall, mb::kExclamation, L"FTP Result");
+        m.WriteTrace(L"FTPResult() 11: File transfer failed");
+        m.MsgBox(kBlockedByFirewall, mb::kExclamation, L"FTP Result");
       }
       break;
   }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "forms/main/report_name.h"
+#include "diagnosis/report_name.h"
 
 namespace pravex {
 

@@ -14,7 +14,7 @@ enum class OpenMode {
   Output,  // create, or empty an existing file
   Append,  // add at the end, creating the file when it is missing
   // Create anew for the user running the program alone (see
-  // app/private_access.h): whatever had the name goes first, a link itself
+  // common/private_access.h): whatever had the name goes first, a link itself
   // and never what it points to.
   NewPrivate,
 };
@@ -59,7 +59,7 @@ class IFileSystem {
 
   virtual SaveTarget InspectSaveTarget(std::wstring_view path) = 0;
 
-  // Save as...'s steps; app/save_policy.cpp puts them in order. Each throws
+  // Save as...'s steps; common/save_policy.cpp puts them in order. Each throws
   // HostError when it fails.
 
   // The bytes a text file of this program holds for `text`: the system's

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/errors.h"
+#include "common/errors.h"
 #include "win32/clipboard_text.h"
 #include "win32/handles.h"
 #include "win32/system_library.h"

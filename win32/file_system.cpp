@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/errors.h"
+#include "common/errors.h"
 #include "win32/handles.h"
 #include "win32/host_errors.h"
 #include "win32/private_file.h"

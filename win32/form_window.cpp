@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/errors.h"
+#include "common/errors.h"
 #include "win32/dpi.h"
 #include "win32/text_view/text_view.h"
 #include "win32/window_system.h"

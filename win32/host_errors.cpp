@@ -1,6 +1,6 @@
 #include "win32/host_errors.h"
 
-#include "app/errors.h"
+#include "common/errors.h"
 
 namespace pravex::win32 {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/errors.h"
 #include "app/program.h"
+#include "common/errors.h"
 #include "win32/system_library.h"
 #include "win32/win32_platform.h"
 

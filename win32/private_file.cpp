@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/private_access.h"
+#include "common/private_access.h"
 #include "win32/host_errors.h"
 
 namespace pravex::win32 {

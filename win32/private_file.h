@@ -1,5 +1,5 @@
 // Files that only the user running Pravex, SYSTEM and the Administrators
-// may open (app/private_access.h says why).
+// may open (common/private_access.h says why).
 #pragma once
 
 #include <string>

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/errors.h"
+#include "common/errors.h"
 #include "win32/handles.h"
 
 namespace pravex::win32 {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/errors.h"
+#include "common/errors.h"
 #include "win32/handles.h"
 #include "win32/host_errors.h"
 #include "win32/shell.h"

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "app/errors.h"
+#include "common/errors.h"
 
 namespace pravex::win32 {
 

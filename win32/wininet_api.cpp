@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/errors.h"
+#include "common/errors.h"
 #include "win32/system_library.h"
 #include "win32/text_codec.h"
 

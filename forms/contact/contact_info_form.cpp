@@ -1,61 +1,13 @@
 #include "forms/contact/contact_info_form.h"
 
-#include "app/errors.h"
-#include "app/program.h"
+#include "common/errors.h"
+#include "common/module1.h"
+#include "forms/forms.h"
 #include "net/remote_name.h"
 
 namespace pravex {
 
 namespace {
-
-constexpr ControlDef kControls[] = {
-    {.name = L"Label4",
-     .kind = ControlKind::Label,
-     .caption = L"Provide your contact information",
-     .rect = {360, 240, 3255, 375},
-     .font = kDefaultBoldFont},
-    {.name = L"Label1",
-     .kind = ControlKind::Label,
-     .caption = L"Name",
-     .rect = {360, 840, 975, 255}},
-    {.name = L"Text1", .kind = ControlKind::TextBox, .rect = {1800, 840, 6255, 285}, .tabIndex = 0},
-    {.name = L"Label2",
-     .kind = ControlKind::Label,
-     .caption = L"Company Name",
-     .rect = {360, 1320, 1215, 375}},
-    {.name = L"Text2",
-     .kind = ControlKind::TextBox,
-     .rect = {1800, 1320, 6255, 285},
-     .tabIndex = 1},
-    {.name = L"Label3",
-     .kind = ControlKind::Label,
-     .caption = L"e-mail Address",
-     .rect = {360, 1800, 1335, 375}},
-    {.name = L"Text3",
-     .kind = ControlKind::TextBox,
-     .rect = {1800, 1800, 6255, 285},
-     .tabIndex = 2},
-    {.name = L"OKButton",
-     .kind = ControlKind::CommandButton,
-     .caption = L"&OK",
-     .rect = {1680, 2520, 1695, 495},
-     .tabIndex = 3},
-    {.name = L"CancelButton",
-     .kind = ControlKind::CommandButton,
-     .caption = L"&Cancel",
-     .rect = {4800, 2520, 1695, 495},
-     .tabIndex = 4,
-     .cancel = true},
-};
-
-constexpr FormDef kContactInfoFormDef{
-    .name = L"ContactInfoForm",
-    .caption = L"Contact Information",
-    .client = {8505, 3300},
-    .startPosition = StartPosition::WindowsDefault,
-    .font = kDefaultFont,
-    .controls = kControls,
-};
 
 constexpr ControlRef kText1 = ControlNamed(kContactInfoFormDef, L"Text1");  // name
 constexpr ControlRef kText2 = ControlNamed(kContactInfoFormDef, L"Text2");  // company
@@ -70,16 +22,12 @@ constexpr ClickBinding kClicks[] = {
 
 }  // namespace
 
-const FormDef& ContactInfoFormDef() {
-  return kContactInfoFormDef;
-}
-
 std::wstring EmailLine(std::wstring_view email) {
   return QuotedRecord(L"Customer's e-mail is: " + WithoutControlCharacters(email, L' '));
 }
 
-ContactInfoForm::ContactInfoForm(Program& program)
-    : Form(program.forms, ContactInfoFormDef(), kClicks), m_(program.module1) {}
+ContactInfoForm::ContactInfoForm(Module1& module, Forms& forms)
+    : Form(forms, ContactInfoFormDef(), kClicks), m_(module) {}
 
 void ContactInfoForm::Form_Load() {
   m_.WriteTrace(L"ContactInfoForm.Form_Load() 1: Will obtain registry value");

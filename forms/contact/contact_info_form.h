@@ -6,14 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "forms/contact/contact_info_form_def.h"
 #include "forms/form.h"
 
 namespace pravex {
 
-class Program;
+class Forms;
 class Module1;
-
-const FormDef& ContactInfoFormDef();
 
 // The line added to the report file for one confirmed send. Control
 // characters, which only an edited settings store can bring in, become
@@ -22,7 +21,7 @@ std::wstring EmailLine(std::wstring_view email);
 
 class ContactInfoForm : public Form {
  public:
-  explicit ContactInfoForm(Program& program);
+  ContactInfoForm(Module1& module, Forms& forms);
 
   void Form_Load() override;
 

@@ -1,11 +1,13 @@
 // One press of Diagnose: run the status tool, read its report back, and open
 // the result window the report calls for.
-#include "app/errors.h"
-#include "app/program.h"
-#include "forms/main/classification.h"
+#include "common/errors.h"
+#include "common/module1.h"
+#include "diagnosis/classification.h"
+#include "diagnosis/report_name.h"
+#include "diagnosis/status_tool_wait.h"
+#include "forms/forms.h"
 #include "forms/main/main_form.h"
-#include "forms/main/report_name.h"
-#include "forms/main/status_tool_wait.h"
+#include "forms/results/result_form.h"
 #include "pravex_config.h"
 
 namespace pravex {
@@ -59,17 +61,17 @@ void MainForm::CreateReportFile() {
 Form& MainForm::ResultWindow(ResultKind kind) {
   switch (kind) {
     case ResultKind::IssueA:
-      return program_.formIssueA;
+      return windows_.formIssueA;
     case ResultKind::IssueB:
-      return program_.formIssueB;
+      return windows_.formIssueB;
     case ResultKind::IssueC:
-      return program_.formIssueC;
+      return windows_.formIssueC;
     case ResultKind::IssueD:
-      return program_.formIssueD;
+      return windows_.formIssueD;
     case ResultKind::Result:
       break;
   }
-  return program_.formResult;
+  return windows_.formResult;
 }
 
 void MainForm::ButtonDiagnose_Click() {

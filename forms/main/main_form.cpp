@@ -1,8 +1,10 @@
 #include "forms/main/main_form.h"
 
-#include "app/debug_switch.h"
-#include "app/errors.h"
-#include "app/program.h"
+#include "common/debug_switch.h"
+#include "common/errors.h"
+#include "common/module1.h"
+#include "forms/forms.h"
+#include "forms/help/help_form.h"
 
 namespace pravex {
 
@@ -17,8 +19,8 @@ constexpr ClickBinding kClicks[] = {
 
 }  // namespace
 
-MainForm::MainForm(Program& program)
-    : Form(program.forms, MainFormDef(), kClicks), program_(program), m_(program.module1) {}
+MainForm::MainForm(Module1& module, Forms& forms, const MainFormWindows& windows)
+    : Form(forms, MainFormDef(), kClicks), m_(module), windows_(windows) {}
 
 void MainForm::Form_Load() {
   try {
@@ -45,7 +47,7 @@ void MainForm::MenuExit_Click() {
 }
 
 void MainForm::MenuHelpContents_Click() {
-  forms().Show(program_.formHelp);
+  forms().Show(windows_.formHelp);
 }
 
 void MainForm::MenuAbout_Click() {

@@ -4,18 +4,30 @@
 #include <string>
 #include <string_view>
 
+#include "diagnosis/guidance.h"
 #include "forms/form.h"
 #include "forms/main/main_form_def.h"
-#include "forms/results/guidance.h"
 
 namespace pravex {
 
-class Program;
+class FormHelp;
+class Forms;
 class Module1;
+class ResultForm;
+
+// The windows the main window opens.
+struct MainFormWindows {
+  FormHelp& formHelp;
+  ResultForm& formResult;
+  ResultForm& formIssueA;
+  ResultForm& formIssueB;
+  ResultForm& formIssueC;
+  ResultForm& formIssueD;
+};
 
 class MainForm : public Form {
  public:
-  explicit MainForm(Program& program);
+  MainForm(Module1& module, Forms& forms, const MainFormWindows& windows);
 
   // The controls and menu items its code reaches.
   static constexpr ControlRef kOptionVastrel = ControlNamed(kMainFormDef, L"OptionVastrel");
@@ -40,8 +52,8 @@ class MainForm : public Form {
   void CreateReportFile();
   Form& ResultWindow(ResultKind kind);
 
-  Program& program_;
   Module1& m_;
+  MainFormWindows windows_;
 };
 
 }  // namespace pravex

@@ -1,6 +1,6 @@
 #include "forms/results/common_dialog.h"
 
-#include "app/errors.h"
+#include "common/errors.h"
 
 namespace pravex {
 

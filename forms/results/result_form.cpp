@@ -1,9 +1,13 @@
 #include "forms/results/result_form.h"
 
-#include "app/errors.h"
-#include "app/program.h"
-#include "app/save_policy.h"
-#include "forms/results/help_form.h"
+#include "common/errors.h"
+#include "common/module1.h"
+#include "common/save_policy.h"
+#include "forms/contact/contact_info_form.h"
+#include "forms/forms.h"
+#include "forms/help/help_form.h"
+#include "forms/results/result_family.h"
+#include "net/ftp_result.h"
 
 namespace pravex {
 
@@ -19,12 +23,13 @@ constexpr ClickBinding kClicks[] = {
 
 }  // namespace
 
-ResultForm::ResultForm(Program& program, ResultKind kind)
-    : Form(program.forms, ResultFormDef(kind), kClicks),
-      program_(program),
-      m_(program.module1),
+ResultForm::ResultForm(Module1& module, Forms& forms, ContactInfoForm& contactInfoForm,
+                       ResultKind kind)
+    : Form(forms, ResultFormDef(kind), kClicks),
+      m_(module),
+      contactInfoForm_(contactInfoForm),
       variant_(VariantOf(kind)),
-      CommonDialog1(program.module1.platform.saveDialog) {}
+      CommonDialog1(module.platform.saveDialog) {}
 
 void ResultForm::FillText() {
   // The window takes the report over: nothing reads it after this, and a
@@ -77,11 +82,11 @@ void ResultForm::Save_Click() {
 }
 
 void ResultForm::FTP_Click() {
-  forms().Show(program_.contactInfoForm, ShowMode::Modal);
+  forms().Show(contactInfoForm_, ShowMode::Modal);
   if (!m_.bContactOK) return;
   // Every upload needs its own OK, also one that failed with an error.
   try {
-    m_.FTPResult();
+    FTPResult(m_);
   } catch (...) {
     m_.bContactOK = false;
     throw;

@@ -4,20 +4,21 @@
 
 #include <string_view>
 
-#include "app/errors.h"
+#include "common/errors.h"
 
 #include "forms/form.h"
 #include "forms/results/common_dialog.h"
-#include "forms/results/result_family.h"
+#include "forms/results/result_form_def.h"
 
 namespace pravex {
 
-class Program;
+class ContactInfoForm;
+class Forms;
 class Module1;
 
 class ResultForm : public Form {
  public:
-  ResultForm(Program& program, ResultKind kind);
+  ResultForm(Module1& module, Forms& forms, ContactInfoForm& contactInfoForm, ResultKind kind);
 
   // The controls its code reaches, the same in all five windows.
   static constexpr ControlRef kCopyButton = ResultCopyButton();
@@ -39,8 +40,8 @@ class ResultForm : public Form {
   void ReportFailure(std::wstring_view handler, const ErrorInfo& error,
                      std::wstring_view consequence);
 
-  Program& program_;
   Module1& m_;
+  ContactInfoForm& contactInfoForm_;
   const ResultVariant& variant_;
   CommonDialog CommonDialog1;
 };

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "forms/contact/contact_info_form.h"
-#include "forms/results/help_form.h"
+#include "forms/help/help_form.h"
 #include "tests/e2e/diagnosis_fixture.h"
 #include "tests/e2e/driver/accessible_object.h"
 #include "tests/e2e/driver/deadline.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "forms/results/result_family.h"
+#include "forms/results/result_form_def.h"
 #include "tests/e2e/driver/box_icon.h"
 #include "tests/e2e/pravex_fixture.h"
 

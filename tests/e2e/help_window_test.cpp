@@ -6,8 +6,8 @@
 
 #include <cstdlib>
 
+#include "forms/help/help_form.h"
 #include "forms/main/main_form_def.h"
-#include "forms/results/help_form.h"
 #include "tests/e2e/driver/deadline.h"
 #include "tests/e2e/driver/window_input.h"
 #include "tests/e2e/driver/window_probe.h"

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "forms/contact/contact_info_form.h"
+#include "forms/help/help_form.h"
 #include "forms/main/main_form_def.h"
-#include "forms/results/help_form.h"
 #include "tests/e2e/contact_fixture.h"
 #include "tests/e2e/driver/clipboard.h"
 #include "tests/e2e/driver/save_dialog.h"

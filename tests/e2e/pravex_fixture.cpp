@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
+#include "forms/help/help_form.h"
 #include "forms/main/main_form_def.h"
-#include "forms/results/help_form.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/process_list.h"
 #include "tests/e2e/driver/top_windows.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "app/errors.h"
+#include "common/errors.h"
 
 namespace pravex::testing {
 

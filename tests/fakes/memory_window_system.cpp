@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/errors.h"
+#include "common/errors.h"
 
 namespace pravex::testing {
 

@@ -1,5 +1,5 @@
 // Any report gets exactly the verdict the ordered table calls for.
-#include "forms/main/classification.h"
+#include "diagnosis/classification.h"
 #include "tests/fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -3,8 +3,8 @@
 #include <cwctype>
 #include <optional>
 
-#include "app/debug_switch.h"
-#include "app/errors.h"
+#include "common/debug_switch.h"
+#include "common/errors.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace {

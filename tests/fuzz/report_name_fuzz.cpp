@@ -2,7 +2,7 @@
 // in C:\ whose stamp has one character for each of the date text's: a safe
 // one (ASCII letter or digit, ".", "-", "_") kept as it was, a blank made
 // "_", anything else "-"; and the upload names it by that same stamp.
-#include "forms/main/report_name.h"
+#include "diagnosis/report_name.h"
 #include "net/remote_name.h"
 #include "tests/fuzz/fuzz_input.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "forms/main/classification.h"
+#include "diagnosis/classification.h"
 
 namespace pravex {
 namespace {

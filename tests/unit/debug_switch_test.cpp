@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/debug_switch.h"
-#include "app/errors.h"
+#include "common/debug_switch.h"
+#include "common/errors.h"
 
 namespace pravex {
 namespace {

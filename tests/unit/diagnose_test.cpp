@@ -1,8 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "forms/main/classification.h"
-#include "forms/main/status_tool_wait.h"
+#include "diagnosis/classification.h"
+#include "diagnosis/status_tool_wait.h"
 #include "pravex_config.h"
 #include "tests/unit/program_fixture.h"
 

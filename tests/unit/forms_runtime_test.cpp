@@ -4,8 +4,8 @@
 #include <new>
 #include <stdexcept>
 
-#include "app/errors.h"
-#include "app/module1.h"
+#include "common/errors.h"
+#include "common/module1.h"
 #include "forms/form.h"
 #include "forms/forms.h"
 #include "tests/fakes/fake_platform.h"

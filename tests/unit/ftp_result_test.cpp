@@ -3,7 +3,8 @@
 
 #include <set>
 
-#include "app/module1.h"
+#include "common/module1.h"
+#include "net/ftp_result.h"
 #include "pravex_config.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -42,7 +43,7 @@ class FtpResultTest : public ::testing::Test {
 
 TEST_F(FtpResultTest, CallsTheLibraryWithTheFixedArguments) {
   fake_.internet.putResults = {true};
-  module_.FTPResult();
+  FTPResult(module_);
   EXPECT_THAT(
       fake_.internet.calls,
       ElementsAre(L"InternetOpenA(" + std::wstring(config::kFtpAgent) + L", 0, null, null, 0)",
@@ -56,7 +57,7 @@ TEST_F(FtpResultTest, CallsTheLibraryWithTheFixedArguments) {
 
 TEST_F(FtpResultTest, EveryLibraryCallRunsOffTheWindowThreadAndTheOutcomeFollowsTheLast) {
   fake_.internet.putResults = {true};
-  module_.FTPResult();
+  FTPResult(module_);
   std::vector<std::wstring> steps;
   for (const std::wstring& entry : fake_.log) {
     if (entry == L"wait" || entry.starts_with(L"inet: ") || entry.starts_with(L"msgbox: ")) {
@@ -70,7 +71,7 @@ TEST_F(FtpResultTest, EveryLibraryCallRunsOffTheWindowThreadAndTheOutcomeFollows
 
 TEST_F(FtpResultTest, ASuccessIsTracedRememberedAndAnnounced) {
   fake_.internet.putResults = {true};
-  module_.FTPResult();
+  FTPResult(module_);
   EXPECT_THAT(fake_.TraceLines(),
               ElementsAre(L"FTPResult() 1: Going to call InternetOpen",
                           L"FTPResult() 2: InternetOpen called",
@@ -118,7 +119,7 @@ TEST_F(FtpResultTest, EachFailureIsTracedAndBlamesItsLikelyCause) {
     module.bFtpSent = rows[row].sentBefore;
     fake.internet.openSucceeds = rows[row].open;
     fake.internet.connectSucceeds = rows[row].connect;
-    module.FTPResult();
+    FTPResult(module);
     const std::set<std::wstring> successSteps = {L"1", L"2", L"5", L"7", L"8", L"9"};
     std::wstring steps;
     for (const std::wstring& line : fake.TraceLines()) {
@@ -148,7 +149,7 @@ TEST_F(FtpResultTest, ReleasesEveryHandleBeforeTellingTheUser) {
     fake.messageBoxes.onShow = [&](const ShownMessage&) {
       EXPECT_TRUE(fake.internet.openHandles.empty()) << "row " << row;
     };
-    module.FTPResult();
+    FTPResult(module);
     EXPECT_TRUE(fake.internet.openHandles.empty()) << "row " << row;
     // The hourglass shows from before the first call until before the box.
     ASSERT_EQ(fake.log.front(), L"pointer: 11") << "row " << row;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/results/guidance.h"
+#include "diagnosis/guidance.h"
 
 namespace pravex {
 namespace {

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "forms/results/help_form.h"
+#include "forms/help/help_form.h"
 #include "tests/unit/program_fixture.h"
 
 namespace pravex::testing {

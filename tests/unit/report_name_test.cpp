@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "forms/main/report_name.h"
+#include "diagnosis/report_name.h"
 #include "tests/fakes/fake_platform.h"
 
 namespace pravex::testing {

@@ -1,9 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/save_policy.h"
-#include "forms/main/classification.h"
-#include "forms/results/result_family.h"
+#include "common/save_policy.h"
+#include "diagnosis/classification.h"
+#include "forms/results/result_form_def.h"
 #include "pravex_config.h"
 #include "tests/unit/program_fixture.h"
 

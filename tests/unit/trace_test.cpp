@@ -1,8 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/module1.h"
-#include "app/private_access.h"
+#include "common/module1.h"
+#include "common/private_access.h"
 #include "tests/fakes/fake_platform.h"
 
 namespace pravex::testing {

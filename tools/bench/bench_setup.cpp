@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "forms/main/report_name.h"
+#include "diagnosis/report_name.h"
 #include "pravex_config.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/wide_text.h"

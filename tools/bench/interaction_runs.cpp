@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "forms/contact/contact_info_form.h"
-#include "forms/results/result_family.h"
+#include "forms/results/result_form_def.h"
 #include "tests/e2e/driver/clipboard.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/message_box.h"

@@ -16,9 +16,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "forms/main/classification.h"
-#include "forms/results/help_form.h"
+#include "diagnosis/classification.h"
+#include "forms/help/help_form.h"
 #include "forms/results/result_family.h"
+#include "forms/results/result_form_def.h"
 #include "tests/e2e/driver/ansi_text.h"
 #include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/files.h"

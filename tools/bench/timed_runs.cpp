@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "forms/main/main_form_def.h"
-#include "forms/results/result_family.h"
+#include "forms/results/result_form_def.h"
 #include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/deadline.h"
 #include "tests/e2e/driver/files.h"

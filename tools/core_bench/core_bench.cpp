@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "forms/main/classification.h"
+#include "diagnosis/classification.h"
 #include "text/line_layout.h"
 
 namespace {

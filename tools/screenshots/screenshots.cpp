@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "forms/contact/contact_info_form.h"
+#include "forms/help/help_form.h"
 #include "forms/main/main_form_def.h"
-#include "forms/results/help_form.h"
-#include "forms/results/result_family.h"
+#include "forms/results/result_form_def.h"
 #include "pravex_config.h"
 #include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/files.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/errors.h"
+#include "common/errors.h"
 #include "platform/file_system.h"
 
 namespace pravex {

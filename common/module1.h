@@ -1,11 +1,11 @@
 // The program's shared state for the whole run, and the procedures every
-// window uses: the trace writer, message boxes, the settings and the upload.
+// window uses: the trace writer, message boxes and the settings.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "app/object_ref.h"
+#include "common/object_ref.h"
 #include "platform/platform.h"
 
 namespace pravex {
@@ -63,10 +63,6 @@ class Module1 {
 
   std::wstring GetSetting(std::wstring_view key, std::wstring_view defaultValue);
   void SaveSetting(std::wstring_view key, std::wstring_view value);
-
-  // Uploads the report file to the support FTP drop and tells the user how
-  // it went (net/ftp_result.cpp).
-  void FTPResult();
 
  private:
   void ReportTraceFailure(const ErrorInfo& error);

@@ -1,4 +1,4 @@
-#include "app/save_policy.h"
+#include "common/save_policy.h"
 
 #include <algorithm>
 #include <memory>

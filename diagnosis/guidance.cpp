@@ -1,4 +1,4 @@
-#include "forms/results/guidance.h"
+#include "diagnosis/guidance.h"
 
 #include <string_view>
 #include <utility>

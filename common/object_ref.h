@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/errors.h"
+#include "common/errors.h"
 
 namespace pravex {
 

@@ -1,8 +1,8 @@
-#include "forms/main/status_tool_wait.h"
+#include "diagnosis/status_tool_wait.h"
 
 #include <cwctype>
 
-#include "app/module1.h"
+#include "common/module1.h"
 
 namespace pravex {
 

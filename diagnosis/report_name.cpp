@@ -1,4 +1,4 @@
-#include "forms/main/report_name.h"
+#include "diagnosis/report_name.h"
 
 #include <algorithm>
 

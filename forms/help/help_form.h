@@ -4,12 +4,9 @@
 #include <string>
 
 #include "forms/form.h"
+#include "forms/help/help_form_def.h"
 
 namespace pravex {
-
-class Program;
-
-const FormDef& FormHelpDef();
 
 // The usage text, byte for byte as the window shows it.
 std::wstring HelpText();
@@ -20,7 +17,7 @@ TwipsSize FittedTextSize(TwipsSize outer, int widthMargin, int heightMargin);
 
 class FormHelp : public Form {
  public:
-  explicit FormHelp(Program& program);
+  explicit FormHelp(Forms& forms);
 
   void Form_Load() override;
   void Form_Resize() override;

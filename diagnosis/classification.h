@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "forms/results/guidance.h"
+#include "diagnosis/guidance.h"
 
 namespace pravex {
 

@@ -1,4 +1,4 @@
-#include "forms/main/classification.h"
+#include "diagnosis/classification.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "app/errors.h"
+#include "common/errors.h"
 
 #include <exception>
 #include <new>

@@ -1,9 +1,9 @@
-#include "app/debug_switch.h"
+#include "common/debug_switch.h"
 
 #include <cwctype>
 
-#include "app/errors.h"
-#include "app/module1.h"
+#include "common/errors.h"
+#include "common/module1.h"
 
 namespace pravex {
 

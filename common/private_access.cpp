@@ -1,6 +1,6 @@
-#include "app/private_access.h"
+#include "common/private_access.h"
 
-#include "app/errors.h"
+#include "common/errors.h"
 
 namespace pravex {
 

@@ -1,35 +1,14 @@
-#include "forms/results/help_form.h"
+#include "forms/help/help_form.h"
 
 #include <algorithm>
-
-#include "app/program.h"
 
 namespace pravex {
 
 namespace {
 
-constexpr ControlDef kControls[] = {{.name = L"Text1",
-                                     .kind = ControlKind::TextBox,
-                                     .rect = {120, 120, 10575, 6255},
-                                     .tabIndex = 0,
-                                     .multiLine = true}};
-
-constexpr FormDef kFormHelpDef{
-    .name = L"FormHelp",
-    .caption = L"Help Contents",
-    .client = {10875, 6495},
-    .startPosition = StartPosition::WindowsDefault,
-    .font = kLargeFont,
-    .controls = kControls,
-};
-
 constexpr ControlRef kText1 = ControlNamed(kFormHelpDef, L"Text1");
 
 }  // namespace
-
-const FormDef& FormHelpDef() {
-  return kFormHelpDef;
-}
 
 std::wstring HelpText() {
   return L"Help file for Quorvel Pravex"
@@ -58,7 +37,7 @@ TwipsSize FittedTextSize(TwipsSize outer, int widthMargin, int heightMargin) {
   return {std::max(outer.width - widthMargin, 0), std::max(outer.height - heightMargin, 0)};
 }
 
-FormHelp::FormHelp(Program& program) : Form(program.forms, FormHelpDef()) {}
+FormHelp::FormHelp(Forms& forms) : Form(forms, FormHelpDef()) {}
 
 void FormHelp::Form_Load() {
   Ctl(kText1).SetText(HelpText());
