@@ -35,7 +35,7 @@ step "dependencies"
 scripts/install-deps.sh
 
 step "format"
-mapfile -t sources < <(git ls-files '*.h' '*.cpp' 2>/dev/null || find app forms net platform win32 tests tools -name '*.h' -o -name '*.cpp')
+mapfile -t sources < <(git ls-files '*.h' '*.cpp' 2>/dev/null || find app common diagnosis forms net platform text ui win32 tests tools -name '*.h' -o -name '*.cpp')
 clang-format --dry-run --Werror "${sources[@]}"
 
 step "unit tests (host)"

@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <new>
 #include <stdexcept>
 
 #include "common/errors.h"
@@ -92,30 +91,6 @@ TEST_F(FormsRuntimeTest, AnErrorWhileReportingAnErrorStaysInsideTheBoundary) {
   fake_.messageBoxes.onShow = [](const ShownMessage&) { throw HostError(70); };
   EXPECT_NO_THROW(fake_.windows.Get(L"Probe").Click(L"Boom"));
   EXPECT_TRUE(probe_.IsLoaded());
-}
-
-TEST(CurrentErrorInfo, GivesWhatWasThrownTheHostsNumberAndText) {
-  struct Row {
-    void (*raise)();
-    int number;
-    const wchar_t* description;
-  };
-  const Row rows[] = {
-      {[] { Raise(70); }, 70, L"Permission denied"},
-      {[] { throw HostError(1234); }, 1234, L"Application-defined or object-defined error"},
-      {[] { throw std::bad_alloc(); }, 7, L"Out of memory"},
-      {[] { throw std::runtime_error("broken"); }, 51, L"Internal error (broken)"},
-      {[] { throw 1; }, 51, L"Internal error"},
-  };
-  for (std::size_t row = 0; row < std::size(rows); ++row) {
-    try {
-      rows[row].raise();
-    } catch (...) {
-      const ErrorInfo error = CurrentErrorInfo();
-      EXPECT_EQ(error.number, rows[row].number) << "row " << row;
-      EXPECT_EQ(error.description, rows[row].description) << "row " << row;
-    }
-  }
 }
 
 TEST_F(FormsRuntimeTest, AFailedLoadStillOpensTheWindow) {

@@ -3,7 +3,7 @@
 
 #include "forms/contact/contact_info_form.h"
 #include "pravex_config.h"
-#include "tests/unit/program_fixture.h"
+#include "tests/unit/scenarios/program_fixture.h"
 
 namespace pravex::testing {
 namespace {

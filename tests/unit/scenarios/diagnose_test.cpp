@@ -2,9 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "diagnosis/classification.h"
-#include "diagnosis/status_tool_wait.h"
 #include "pravex_config.h"
-#include "tests/unit/program_fixture.h"
+#include "tests/unit/scenarios/program_fixture.h"
 
 namespace pravex::testing {
 namespace {
@@ -322,17 +321,6 @@ TEST_F(DiagnoseTest, InputArrivingWhileAPressRunsIsDroppedNotRunInsideIt) {
       main->ChooseMenu(L"MenuExit");
       EXPECT_EQ(fake.windows.Find(L"MainForm"), nullptr) << where;
     }
-  }
-}
-
-TEST(StatusToolPatience, IsTwoMinutesUnlessTheSettingGivesPositiveSeconds) {
-  const std::pair<std::optional<std::wstring>, long long> rows[] = {
-      {std::nullopt, 120}, {L"", 120},      {L"30", 30},  {L"0", 120},
-      {L"-5", 120},        {L"2x", 120},    {L" 7", 120}, {L"99999999999", 120},
-      {L"86400", 86400},   {L"86401", 120},  // at most a day
-  };
-  for (const auto& [setting, seconds] : rows) {
-    EXPECT_EQ(PatienceFrom(setting).count(), seconds) << (setting ? "set" : "unset");
   }
 }
 

@@ -5,7 +5,7 @@
 #include "diagnosis/classification.h"
 #include "forms/results/result_form_def.h"
 #include "pravex_config.h"
-#include "tests/unit/program_fixture.h"
+#include "tests/unit/scenarios/program_fixture.h"
 
 namespace pravex::testing {
 namespace {
@@ -98,26 +98,6 @@ TEST_F(ResultWindowTest, SaveOffersTheSameNameEveryTimeAndWritesTextPlusCrLf) {
   EXPECT_EQ(fake_.files.Bytes(L"D:\\docs\\old.txt"), "caf\xe9 line\r\nsecond\r\n");
   EXPECT_EQ(fake_.files.Bytes(L"D:\\docs\\noext"), "caf\xe9 line\r\nsecond\r\n");
   EXPECT_TRUE(fake_.messageBoxes.shown.empty());
-}
-
-TEST(SavePolicy, ReplacesAPlainFileAndWritesInPlaceWhereAReplacementWouldLoseSomething) {
-  struct Row {
-    const char* target;
-    SaveTarget facts;
-    SaveMethod method;
-  };
-  const Row rows[] = {
-      {"new file", {.exists = false}, SaveMethod::kWriteInPlace},
-      {"plain file", {.exists = true}, SaveMethod::kReplaceFromTemporary},
-      {"read-only", {.exists = true, .readOnly = true}, SaveMethod::kRefuse},
-      {"symbolic link", {.exists = true, .link = true}, SaveMethod::kWriteInPlace},
-      {"hard link", {.exists = true, .hardLinks = 2}, SaveMethod::kWriteInPlace},
-      {"open without delete sharing",
-       {.exists = true, .openWithoutDeleteSharing = true},
-       SaveMethod::kWriteInPlace},
-      {"long path", {.exists = true, .roomForTemporary = false}, SaveMethod::kWriteInPlace},
-  };
-  for (const Row& row : rows) EXPECT_EQ(ChooseSaveMethod(row.facts), row.method) << row.target;
 }
 
 // Saves of "new text\r\n" (10 bytes) to C:\x.txt, which holds `before` (null:

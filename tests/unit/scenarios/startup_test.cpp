@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/unit/program_fixture.h"
+#include "tests/unit/scenarios/program_fixture.h"
 
 namespace pravex::testing {
 namespace {
