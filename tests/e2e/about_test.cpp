@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "forms/help/help_form.h"
+#include "forms/help/help_form_def.h"
 #include "forms/main/main_form_def.h"
 #include "tests/e2e/driver/window_input.h"
 #include "tests/e2e/pravex_fixture.h"

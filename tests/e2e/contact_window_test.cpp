@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "forms/contact/contact_info_form.h"
+#include "forms/contact/contact_info_form_def.h"
 #include "tests/e2e/contact_fixture.h"
 #include "tests/e2e/driver/window_input.h"
 #include "tests/e2e/driver/window_probe.h"

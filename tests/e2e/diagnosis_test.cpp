@@ -10,8 +10,9 @@
 #include <cstdlib>
 #include <cwchar>
 
-#include "forms/help/help_form.h"
+#include "forms/help/help_form_def.h"
 #include "forms/main/main_form_def.h"
+#include "forms/results/result_family.h"
 #include "pravex_config.h"
 #include "tests/e2e/diagnosis_fixture.h"
 #include "tests/e2e/driver/files.h"

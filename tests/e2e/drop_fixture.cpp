@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "forms/contact/contact_info_form.h"
+#include "forms/contact/contact_info_form_def.h"
 
 namespace pravex::e2e {
 

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "forms/main/main_form_def.h"
+#include "forms/results/result_family.h"
 #include "pravex_config.h"
 #include "tests/e2e/diagnosis_fixture.h"
 #include "tests/e2e/driver/ansi_text.h"

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "forms/help/help_form.h"
+#include "forms/help/help_form_def.h"
 #include "forms/main/main_form_def.h"
 #include "tests/e2e/driver/deadline.h"
 #include "tests/e2e/driver/window_input.h"

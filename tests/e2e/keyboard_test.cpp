@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/contact/contact_info_form.h"
-#include "forms/help/help_form.h"
+#include "forms/contact/contact_info_form_def.h"
+#include "forms/help/help_form_def.h"
 #include "forms/main/main_form_def.h"
 #include "tests/e2e/contact_fixture.h"
 #include "tests/e2e/driver/clipboard.h"

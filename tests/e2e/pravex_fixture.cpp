@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "forms/help/help_form.h"
+#include "forms/help/help_form_def.h"
 #include "forms/main/main_form_def.h"
 #include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/process_list.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "forms/help/help_form.h"
+#include "forms/help/help_form_def.h"
 #include "tests/e2e/diagnosis_fixture.h"
 #include "tests/e2e/driver/clipboard.h"
 #include "tests/e2e/driver/files.h"

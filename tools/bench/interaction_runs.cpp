@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "forms/contact/contact_info_form.h"
+#include "forms/contact/contact_info_form_def.h"
 #include "forms/results/result_form_def.h"
 #include "tests/e2e/driver/clipboard.h"
 #include "tests/e2e/driver/files.h"

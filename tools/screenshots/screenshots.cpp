@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "forms/contact/contact_info_form.h"
-#include "forms/help/help_form.h"
+#include "forms/contact/contact_info_form_def.h"
+#include "forms/help/help_form_def.h"
 #include "forms/main/main_form_def.h"
 #include "forms/results/result_form_def.h"
 #include "pravex_config.h"
