@@ -10,11 +10,11 @@ Program::Program(Platform& platform)
       mainForm(module1, forms,
                {formHelp, formResult, formIssueA, formIssueB, formIssueC, formIssueD}),
       formHelp(forms),
-      formResult(module1, forms, contactInfoForm, ResultKind::Result),
-      formIssueA(module1, forms, contactInfoForm, ResultKind::IssueA),
-      formIssueB(module1, forms, contactInfoForm, ResultKind::IssueB),
-      formIssueC(module1, forms, contactInfoForm, ResultKind::IssueC),
-      formIssueD(module1, forms, contactInfoForm, ResultKind::IssueD),
+      formResult(module1, forms, contactInfoForm, ResultKind::kResult),
+      formIssueA(module1, forms, contactInfoForm, ResultKind::kIssueA),
+      formIssueB(module1, forms, contactInfoForm, ResultKind::kIssueB),
+      formIssueC(module1, forms, contactInfoForm, ResultKind::kIssueC),
+      formIssueD(module1, forms, contactInfoForm, ResultKind::kIssueD),
       contactInfoForm(module1, forms) {}
 
 void Program::Start() {

@@ -28,7 +28,7 @@ std::wstring QuotedRecord(std::wstring_view text) {
 void Module1::WriteTrace(std::wstring_view message) {
   if (!bDebugMode) return;
   try {
-    platform.files.WriteText(kTraceFile, OpenMode::Append, QuotedRecord(message));
+    platform.files.WriteText(kTraceFile, OpenMode::kAppend, QuotedRecord(message));
   } catch (...) {
     ReportTraceFailure(CurrentErrorInfo());
   }
@@ -37,7 +37,7 @@ void Module1::WriteTrace(std::wstring_view message) {
 void Module1::StartTrace(std::wstring_view firstLine) {
   try {
     // Its lines tell what the run did: for the user running Pravex alone.
-    platform.files.WriteText(kTraceFile, OpenMode::NewPrivate, QuotedRecord(firstLine));
+    platform.files.WriteText(kTraceFile, OpenMode::kNewPrivate, QuotedRecord(firstLine));
   } catch (const HostError& e) {
     if (e.Number() == error::kPathNotFound) throw;
     ReportTraceFailure({e.Number(), e.Description()});

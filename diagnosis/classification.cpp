@@ -94,17 +94,17 @@ Verdict Classify(std::wstring_view report, const ClassificationTable& table) {
 ResultKind WindowFor(const Verdict& verdict) {
   switch (verdict.row) {
     case 1:
-      return ResultKind::IssueA;
+      return ResultKind::kIssueA;
     case 2:
     case 3:
-      return ResultKind::IssueB;
+      return ResultKind::kIssueB;
     case 4:
     case 5:
-      return ResultKind::IssueC;
+      return ResultKind::kIssueC;
     case 6:
-      return ResultKind::IssueD;
+      return ResultKind::kIssueD;
     default:
-      return ResultKind::Result;
+      return ResultKind::kResult;
   }
 }
 

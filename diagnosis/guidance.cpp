@@ -27,9 +27,9 @@ Entry ByProduct(Lines vastrel, Lines zpx) {
 
 // How a window turns the product flags into its product variants.
 enum class Pick {
-  ZpxElseVastrel,  // the ZPX variant when ZPX was chosen, else the Vastrel one
-  VastrelElseZpx,  // the Vastrel variant when Vastrel was chosen, else the ZPX one
-  EachChosen,      // the Vastrel variant if chosen, then the ZPX variant if chosen
+  kZpxElseVastrel,  // the ZPX variant when ZPX was chosen, else the Vastrel one
+  kVastrelElseZpx,  // the Vastrel variant when Vastrel was chosen, else the ZPX one
+  kEachChosen,      // the Vastrel variant if chosen, then the ZPX variant if chosen
 };
 
 struct Window {
@@ -42,7 +42,7 @@ struct Window {
 // ---------------------------------------------------------------------------
 const Window& ResultWindow() {
   static const Window window{
-      Pick::ZpxElseVastrel,
+      Pick::kZpxElseVastrel,
       {
           Shared({L"No problem was found. The status tool reports that the product license is "
                   L"valid and that the runtime service is running normally."}),
@@ -75,7 +75,7 @@ const Window& ResultWindow() {
 // ---------------------------------------------------------------------------
 const Window& IssueAWindow() {
   static const Window window{
-      Pick::VastrelElseZpx,
+      Pick::kVastrelElseZpx,
       {
           Shared({L"The status tool found that the product license has EXPIRED. Until a valid "
                   L"license is installed, the product will not start or will not work fully."}),
@@ -125,7 +125,7 @@ const Window& IssueAWindow() {
 // ---------------------------------------------------------------------------
 const Window& IssueBWindow() {
   static const Window window{
-      Pick::EachChosen,
+      Pick::kEachChosen,
       {
           Shared({L"The status tool could not find a valid license for the product: the "
                   L"license is MISSING (it was not found on this PC) or INVALID (it was found "
@@ -165,7 +165,7 @@ const Window& IssueBWindow() {
 // ---------------------------------------------------------------------------
 const Window& IssueCWindow() {
   static const Window window{
-      Pick::VastrelElseZpx,
+      Pick::kVastrelElseZpx,
       {
           // 1-5: what was found and how to go about it.
           Shared({L"The status tool found that the product's runtime service has CRASHED or is "
@@ -282,7 +282,7 @@ const Window& IssueCWindow() {
 // ---------------------------------------------------------------------------
 const Window& IssueDWindow() {
   static const Window window{
-      Pick::EachChosen,  // no product variants
+      Pick::kEachChosen,  // no product variants
       {
           Shared({L"The status tool found that the product's runtime service is STOPPED: it is "
                   L"installed and not disabled, but it is not running, so the product cannot "
@@ -309,15 +309,15 @@ const Window& IssueDWindow() {
 
 const Window* WindowOf(ResultKind kind) {
   switch (kind) {
-    case ResultKind::Result:
+    case ResultKind::kResult:
       return &ResultWindow();
-    case ResultKind::IssueA:
+    case ResultKind::kIssueA:
       return &IssueAWindow();
-    case ResultKind::IssueB:
+    case ResultKind::kIssueB:
       return &IssueBWindow();
-    case ResultKind::IssueC:
+    case ResultKind::kIssueC:
       return &IssueCWindow();
-    case ResultKind::IssueD:
+    case ResultKind::kIssueD:
       return &IssueDWindow();
   }
   return nullptr;
@@ -344,13 +344,13 @@ std::vector<std::wstring> GuidanceBlocks(ResultKind kind, bool choseVastrel, boo
       continue;
     }
     switch (window->pick) {
-      case Pick::ZpxElseVastrel:
+      case Pick::kZpxElseVastrel:
         blocks.push_back(Joined(choseZpx ? entry.zpx : entry.vastrel));
         break;
-      case Pick::VastrelElseZpx:
+      case Pick::kVastrelElseZpx:
         blocks.push_back(Joined(choseVastrel ? entry.vastrel : entry.zpx));
         break;
-      case Pick::EachChosen:
+      case Pick::kEachChosen:
         if (choseVastrel) blocks.push_back(Joined(entry.vastrel));
         if (choseZpx) blocks.push_back(Joined(entry.zpx));
         break;

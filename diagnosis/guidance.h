@@ -8,11 +8,11 @@
 namespace pravex {
 
 enum class ResultKind {
-  Result,  // no problem found
-  IssueA,  // expired license
-  IssueB,  // missing or invalid license
-  IssueC,  // runtime service crashed or disabled
-  IssueD,  // runtime service stopped
+  kResult,  // no problem found
+  kIssueA,  // expired license
+  kIssueB,  // missing or invalid license
+  kIssueC,  // runtime service crashed or disabled
+  kIssueD,  // runtime service stopped
 };
 
 // The guidance blocks of one window, in order. Inside a block, lines are

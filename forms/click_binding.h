@@ -14,7 +14,7 @@ namespace pravex {
 class Form;
 
 struct ClickBinding {
-  enum class Source { Control, MenuItem };
+  enum class Source { kControl, kMenuItem };
 
   Source source;
   int index;  // in the control table, or among the menu items in table order
@@ -42,12 +42,12 @@ void Run(Form& form) {
 
 template <auto member>
 constexpr ClickBinding On(ControlRef control) {
-  return {ClickBinding::Source::Control, control.index, &click_binding_detail::Run<member>};
+  return {ClickBinding::Source::kControl, control.index, &click_binding_detail::Run<member>};
 }
 
 template <auto member>
 constexpr ClickBinding On(MenuItemRef item) {
-  return {ClickBinding::Source::MenuItem, item.index, &click_binding_detail::Run<member>};
+  return {ClickBinding::Source::kMenuItem, item.index, &click_binding_detail::Run<member>};
 }
 
 }  // namespace pravex

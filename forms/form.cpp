@@ -64,12 +64,12 @@ int Form::Height() const {
 
 void Form::OnClick(int control) {
   if (control < 0 || control >= static_cast<int>(def_.controls.size())) return;
-  Press(ClickBinding::Source::Control, control, def_.controls[control].name);
+  Press(ClickBinding::Source::kControl, control, def_.controls[control].name);
 }
 
 void Form::OnMenu(int menuItem) {
   if (const MenuItemDef* item = MenuItemAt(def_, menuItem)) {
-    Press(ClickBinding::Source::MenuItem, menuItem, item->name);
+    Press(ClickBinding::Source::kMenuItem, menuItem, item->name);
   }
 }
 

@@ -69,7 +69,7 @@ void Forms::Show(Form& form, ShowMode mode) {
   }
   if (!form.IsLoaded()) return;
   form.window_->Show();
-  if (mode == ShowMode::Modal) {
+  if (mode == ShowMode::kModal) {
     const InputOwner modal(*this, &form);
     windows_.RunModal(*form.window_, [&form] { return form.IsLoaded(); });
   }

@@ -15,7 +15,7 @@ class Module1;
 class IFormWindow;
 class IWindowSystem;
 
-enum class ShowMode { Modeless, Modal };
+enum class ShowMode { kModeless, kModal };
 
 class Forms {
  public:
@@ -29,7 +29,7 @@ class Forms {
   // Loads the form when it is not loaded (its Form_Load runs, then its first
   // Form_Resize) and shows it; a loaded form is brought to the front. A modal
   // show returns when the form has been unloaded.
-  void Show(Form& form, ShowMode mode = ShowMode::Modeless);
+  void Show(Form& form, ShowMode mode = ShowMode::kModeless);
 
   // Runs Form_Unload and destroys the window; unloaded from inside one of
   // its own handlers, the window goes once the outermost of them has

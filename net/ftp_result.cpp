@@ -16,7 +16,7 @@ constexpr std::wstring_view kConnectFailed =
     L"To send the result to Quorvel, you can alternatively use one of the following methods:\r\n"
     L" - Press \"Copy to clipboard\" button on the top, paste contents to e-mail and send it. \r\n"
     L" - Press \"Save\" button on the top, send saved file via e-mail as an attachment.";
-constexpr std::wstring_view kTransferred = L"File transfered to Quorvel's ftp server!";
+constexpr std::wstring_view kTransferredMessage = L"File transfered to Quorvel's ftp server!";
 constexpr std::wstring_view kAlreadyThere =
     L"File transfer failed. Likely cause: the file with same name already exists on ftp server. "
     L"\r\nRelaunch the utility if you need to ftp the result again.";
@@ -65,7 +65,7 @@ class InternetHandleOwner {
   InternetHandle handle_;
 };
 
-enum class Outcome { NotConnected, Transferred, Failed };
+enum class Outcome { kNotConnected, kTransferred, kFailed };
 
 }  // namespace
 
@@ -74,7 +74,7 @@ void FTPResult(Module1& m) {
   IInternetApi& api = platform.internet;
   IWindowSystem& windows = platform.windows;
   IMousePointer& pointer = platform.mousePointer;
-  Outcome outcome = Outcome::NotConnected;
+  Outcome outcome = Outcome::kNotConnected;
   {
     pointer.SetMousePointer(pointer::kHourglass);
     struct DefaultPointer {
@@ -108,21 +108,21 @@ void FTPResult(Module1& m) {
         return api.FtpPutFileA(connection.get(), localPath, remotePath, inet::kTransferTypeUnknown,
                                0);
       });
-      outcome = stored ? Outcome::Transferred : Outcome::Failed;
+      outcome = stored ? Outcome::kTransferred : Outcome::kFailed;
     }
     // Both handles are released before the user is told the outcome.
   }
 
   switch (outcome) {
-    case Outcome::NotConnected:
+    case Outcome::kNotConnected:
       m.MsgBox(kConnectFailed, mb::kExclamation);
       break;
-    case Outcome::Transferred:
+    case Outcome::kTransferred:
       m.WriteTrace(L"FTPResult() 12: File transfer succeeded");
       m.bFtpSent = true;
-      m.MsgBox(kTransferred, mb::kInformation, L"FTP result");
+      m.MsgBox(kTransferredMessage, mb::kInformation, L"FTP result");
       break;
-    case Outcome::Failed:
+    case Outcome::kFailed:
       if (m.bFtpSent) {
         m.WriteTrace(
             L"FTPResult() 10: File transfer failed, but due to the fact it is already ftped");

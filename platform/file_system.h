@@ -11,12 +11,12 @@
 namespace pravex {
 
 enum class OpenMode {
-  Output,  // create, or empty an existing file
-  Append,  // add at the end, creating the file when it is missing
+  kOutput,  // create, or empty an existing file
+  kAppend,  // add at the end, creating the file when it is missing
   // Create anew for the user running the program alone (see
   // common/private_access.h): whatever had the name goes first, a link itself
   // and never what it points to.
-  NewPrivate,
+  kNewPrivate,
 };
 
 // What Save as... needs to know of the file it writes.

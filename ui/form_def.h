@@ -38,13 +38,13 @@ inline constexpr FontSpec kDefaultFont{};
 inline constexpr FontSpec kDefaultBoldFont{L"MS Sans Serif", 825, true};
 inline constexpr FontSpec kLargeFont{L"MS Sans Serif", 975, false};
 
-enum class ControlKind { Label, OptionButton, CommandButton, TextBox };
+enum class ControlKind { kLabel, kOptionButton, kCommandButton, kTextBox };
 
 inline constexpr int kNoTabStop = -1;
 
 struct ControlDef {
   std::wstring_view name;
-  ControlKind kind = ControlKind::Label;
+  ControlKind kind = ControlKind::kLabel;
   std::wstring_view caption;  // a text box's initial text
   TwipsRect rect;
   std::optional<FontSpec> font;  // empty: the form's font
@@ -65,15 +65,15 @@ struct MenuDef {
 };
 
 enum class StartPosition {
-  WindowsDefault,  // the window system places it
-  Manual,          // the client area's top-left corner at `left`, `top` twips on the screen
+  kWindowsDefault,  // the window system places it
+  kManual,          // the client area's top-left corner at `left`, `top` twips on the screen
 };
 
 struct FormDef {
   std::wstring_view name;
   std::wstring_view caption;
   TwipsSize client;
-  StartPosition startPosition = StartPosition::WindowsDefault;
+  StartPosition startPosition = StartPosition::kWindowsDefault;
   int left = 0;
   int top = 0;
   FontSpec font = kDefaultFont;

@@ -132,12 +132,12 @@ void Win32FileSystem::WriteText(std::wstring_view pathView, OpenMode mode, std::
   const std::wstring path(pathView);
   const std::string bytes = WideToAnsi(text);
   RefuseReadOnly(path);
-  if (mode == OpenMode::NewPrivate) {
+  if (mode == OpenMode::kNewPrivate) {
     const UniqueFile file = CreatePrivateFile(path);
     WriteAll(file.get(), bytes);
     return;
   }
-  if (mode == OpenMode::Append) {
+  if (mode == OpenMode::kAppend) {
     UniqueFile file = OpenForWriting(path, FILE_APPEND_DATA, OPEN_ALWAYS);
     WriteAll(file.get(), bytes);
     return;

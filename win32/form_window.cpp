@@ -75,7 +75,7 @@ Win32FormWindow::Win32FormWindow(Win32WindowSystem& system, const FormDef& def, 
   RECT outer = outerFor(dpi_);
   int x = CW_USEDEFAULT;
   int y = CW_USEDEFAULT;
-  if (def.startPosition == StartPosition::Manual) {
+  if (def.startPosition == StartPosition::kManual) {
     x = TwipsToPixels(def.left, dpi_) + outer.left;
     y = TwipsToPixels(def.top, dpi_) + outer.top;
   }
@@ -141,27 +141,27 @@ HMENU Win32FormWindow::BuildMenu() const {
 
 void Win32FormWindow::CreateControls() {
   controls_.assign(def_.controls.size(), nullptr);
-  ControlKind previousKind = ControlKind::Label;
+  ControlKind previousKind = ControlKind::kLabel;
   for (int index : CreationOrder(def_)) {
     const ControlDef& control = def_.controls[index];
     const wchar_t* windowClass = WC_STATICW;
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD exStyle = 0;
     switch (control.kind) {
-      case ControlKind::Label:
+      case ControlKind::kLabel:
         style |= SS_LEFT | WS_GROUP;
         break;
-      case ControlKind::OptionButton:
+      case ControlKind::kOptionButton:
         windowClass = WC_BUTTONW;
         // Option buttons next to each other form one group.
         style |= BS_AUTORADIOBUTTON | WS_TABSTOP;
-        if (previousKind != ControlKind::OptionButton) style |= WS_GROUP;
+        if (previousKind != ControlKind::kOptionButton) style |= WS_GROUP;
         break;
-      case ControlKind::CommandButton:
+      case ControlKind::kCommandButton:
         windowClass = WC_BUTTONW;
         style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
         break;
-      case ControlKind::TextBox:
+      case ControlKind::kTextBox:
         exStyle |= WS_EX_CLIENTEDGE;
         style |= WS_TABSTOP | WS_GROUP;
         if (control.multiLine) {
@@ -178,14 +178,14 @@ void Win32FormWindow::CreateControls() {
         break;
     }
     previousKind = control.kind;
-    const std::wstring caption(control.kind == ControlKind::TextBox ? L"" : control.caption);
+    const std::wstring caption(control.kind == ControlKind::kTextBox ? L"" : control.caption);
     const HWND child =
         ::CreateWindowExW(exStyle, windowClass, caption.c_str(), style, 0, 0, 0, 0, hwnd_,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
                           system_.Instance(), nullptr);
     if (!child) Raise(error::kOutOfMemory);
     controls_[index] = child;
-    if (control.kind == ControlKind::TextBox) {
+    if (control.kind == ControlKind::kTextBox) {
       ::SendMessageW(child, EM_SETLIMITTEXT, 0, 0);  // no limit beyond the system's own
       if (!control.caption.empty()) ::SetWindowTextW(child, caption.c_str());
     }
@@ -297,7 +297,7 @@ void Win32FormWindow::KeepOptionTabStops() {
   // system's rule for option groups; here every option stays reachable by
   // Tab, chosen or not.
   for (std::size_t i = 0; i < controls_.size(); ++i) {
-    if (def_.controls[i].kind != ControlKind::OptionButton) continue;
+    if (def_.controls[i].kind != ControlKind::kOptionButton) continue;
     const LONG_PTR style = ::GetWindowLongPtrW(controls_[i], GWL_STYLE);
     if (!(style & WS_TABSTOP)) ::SetWindowLongPtrW(controls_[i], GWL_STYLE, style | WS_TABSTOP);
   }
@@ -306,7 +306,7 @@ void Win32FormWindow::KeepOptionTabStops() {
 int Win32FormWindow::FocusedPushButton() const {
   const HWND focus = ::GetFocus();
   for (std::size_t i = 0; i < controls_.size(); ++i) {
-    if (controls_[i] == focus && def_.controls[i].kind == ControlKind::CommandButton) {
+    if (controls_[i] == focus && def_.controls[i].kind == ControlKind::kCommandButton) {
       return static_cast<int>(i);
     }
   }
@@ -370,7 +370,7 @@ LRESULT Win32FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
           id < kFirstControlId + static_cast<int>(controls_.size())) {
         const int control = id - kFirstControlId;
         // A click on an option has just taken its neighbours' tab stops.
-        if (def_.controls[control].kind == ControlKind::OptionButton) KeepOptionTabStops();
+        if (def_.controls[control].kind == ControlKind::kOptionButton) KeepOptionTabStops();
         events_.OnClick(control);
         return 0;
       }

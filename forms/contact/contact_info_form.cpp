@@ -73,7 +73,7 @@ void ContactInfoForm::OKButton_Click() {
 // about it and the send goes on without the address.
 void ContactInfoForm::AppendEmailLine(const std::wstring& email) {
   try {
-    m_.platform.files.WriteText(m_.sResultFile, OpenMode::Append, EmailLine(email));
+    m_.platform.files.WriteText(m_.sResultFile, OpenMode::kAppend, EmailLine(email));
   } catch (...) {
     m_.ReportTrappedError(L"ContactInfoForm.OKButton_Click", CurrentErrorInfo(),
                           L"Your e-mail address could not be added to the report file " +

@@ -8,7 +8,7 @@ namespace pravex {
 namespace help_form_table {
 
 inline constexpr ControlDef kControls[] = {{.name = L"Text1",
-                                            .kind = ControlKind::TextBox,
+                                            .kind = ControlKind::kTextBox,
                                             .rect = {120, 120, 10575, 6255},
                                             .tabIndex = 0,
                                             .multiLine = true}};
@@ -19,7 +19,7 @@ inline constexpr FormDef kFormHelpDef{
     .name = L"FormHelp",
     .caption = L"Help Contents",
     .client = {10875, 6495},
-    .startPosition = StartPosition::WindowsDefault,
+    .startPosition = StartPosition::kWindowsDefault,
     .font = kLargeFont,
     .controls = help_form_table::kControls,
 };

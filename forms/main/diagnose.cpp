@@ -50,7 +50,7 @@ void MainForm::CreateReportFile() {
   // the customer's e-mail address. Whatever had the name before goes, so
   // the redirection never writes into a file or link someone else placed.
   try {
-    m_.platform.files.WriteText(m_.sResultFile, OpenMode::NewPrivate, L"");
+    m_.platform.files.WriteText(m_.sResultFile, OpenMode::kNewPrivate, L"");
   } catch (const HostError& e) {
     // Without a drive C: the redirection fails the same way, and the run
     // ends in "Diagnostic failed." as without a report.
@@ -60,15 +60,15 @@ void MainForm::CreateReportFile() {
 
 Form& MainForm::ResultWindow(ResultKind kind) {
   switch (kind) {
-    case ResultKind::IssueA:
+    case ResultKind::kIssueA:
       return windows_.formIssueA;
-    case ResultKind::IssueB:
+    case ResultKind::kIssueB:
       return windows_.formIssueB;
-    case ResultKind::IssueC:
+    case ResultKind::kIssueC:
       return windows_.formIssueC;
-    case ResultKind::IssueD:
+    case ResultKind::kIssueD:
       return windows_.formIssueD;
-    case ResultKind::Result:
+    case ResultKind::kResult:
       break;
   }
   return windows_.formResult;

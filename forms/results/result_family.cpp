@@ -17,8 +17,8 @@ std::wstring ComposeResultText(ResultKind kind, bool choseVastrel, bool choseZpx
     head += block;
   }
   // The stopped-service guidance runs straight into its separator.
-  head += kind == ResultKind::IssueD ? kLineBreak : kParagraphBreak;
-  if (kind == ResultKind::Result) {
+  head += kind == ResultKind::kIssueD ? kLineBreak : kParagraphBreak;
+  if (kind == ResultKind::kResult) {
     head += kPlainSeparator;
     head += kLineBreak;
   } else {

@@ -82,7 +82,7 @@ void ResultForm::Save_Click() {
 }
 
 void ResultForm::FTP_Click() {
-  forms().Show(contactInfoForm_, ShowMode::Modal);
+  forms().Show(contactInfoForm_, ShowMode::kModal);
   if (!m_.bContactOK) return;
   // Every upload needs its own OK, also one that failed with an error.
   try {

@@ -57,7 +57,7 @@ class AccessibilityTest : public DiagnosisTest {
 };
 
 TEST_F(AccessibilityTest, TheReportIsAnEditableTextWhoseValueFollowsTyping) {
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::kResult);
   const HWND text = window.Control(L"Text1");
   const std::wstring shown = TextOf(text);
   ASSERT_EQ(FocusedControl(window.handle), text);
@@ -83,7 +83,7 @@ TEST_F(AccessibilityTest, TheHelpTextIsAnEditableText) {
 }
 
 TEST_F(AccessibilityTest, TheContactFieldsAreAnnouncedByTheirOwnLabels) {
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::kResult);
   PressButton(window.Control(L"FTP"));
   const HWND contact = WaitForFormWindow(ContactInfoFormDef());
   const std::pair<const wchar_t*, const wchar_t*> rows[] = {
@@ -102,7 +102,7 @@ TEST_F(AccessibilityTest, TheContactFieldsAreAnnouncedByTheirOwnLabels) {
 }
 
 TEST_F(AccessibilityTest, UiAutomationFindsAnEdit) {
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::kResult);
   EXPECT_EQ(ReadAutomationElement(window.Control(L"Text1")).controlType, kEditControlType)
       << "the view's own provider answered";
 }
@@ -110,7 +110,7 @@ TEST_F(AccessibilityTest, UiAutomationFindsAnEdit) {
 // Wine 8 carries neither pattern to another process: there this test skips,
 // and the Text pattern is tested in a view hosted here (below).
 TEST_F(AccessibilityTest, UiAutomationReadsTheReportAsValueAndDocumentText) {
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::kResult);
   const HWND text = window.Control(L"Text1");
   const AutomationFacts facts = ReadAutomationElement(text);
   if (facts.value) {

@@ -22,7 +22,7 @@ class ContactWindowTest : public ContactTest {
 TEST_F(ContactWindowTest, ShowsTheStoredDetailsOverTheDisabledResultWindow) {
   const ContactDetails stored{L"Stored Name", L"Stored Company", L"stored@example.com"};
   Store(stored);
-  const ResultWindow window = OpenResultWindow(L"missing", Product::kVastrel, ResultKind::IssueB);
+  const ResultWindow window = OpenResultWindow(L"missing", Product::kVastrel, ResultKind::kIssueB);
   const HWND contact = OpenContactWindow(window);
   EXPECT_EQ(TextOf(contact), L"Contact Information");
   EXPECT_EQ(ShownDetails(contact), stored);
@@ -38,7 +38,7 @@ TEST_F(ContactWindowTest, ShowsTheStoredDetailsOverTheDisabledResultWindow) {
 }
 
 TEST_F(ContactWindowTest, EnterInAFieldDoesNotPressOk) {
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::kResult);
   const std::string report = ReportBytes();
   const HWND contact = OpenContactWindow(window);
   Fill(contact, {L"Ann", L"Acme", L"ann@acme.example"});
@@ -68,7 +68,7 @@ TEST_F(ContactWindowTest, OkNamesTheFirstEmptyFieldAndStoresNothing) {
       {{L"N", L"", L"e@x"}, L"Fill in your Company's name"},
       {{L"N", L"Co", L""}, L"Fill in your e-mail address"},
   };
-  const ResultWindow window = OpenResultWindow(L"disabled", Product::kZpx, ResultKind::IssueC);
+  const ResultWindow window = OpenResultWindow(L"disabled", Product::kZpx, ResultKind::kIssueC);
   const std::string report = ReportBytes();
   const HWND contact = OpenContactWindow(window);
   for (std::size_t row = 0; row < std::size(rows); ++row) {

@@ -26,7 +26,7 @@ std::wstring_view ReportedName(Product product);
 // A live result window and the form it shows.
 struct ResultWindow {
   HWND handle = nullptr;
-  ResultKind kind = ResultKind::Result;
+  ResultKind kind = ResultKind::kResult;
 
   const FormDef& Def() const { return ResultFormDef(kind); }
   std::wstring Name() const { return std::wstring(Def().name); }

@@ -26,8 +26,8 @@
 namespace pravex::e2e {
 namespace {
 
-constexpr ResultKind kAllKinds[] = {ResultKind::Result, ResultKind::IssueA, ResultKind::IssueB,
-                                    ResultKind::IssueC, ResultKind::IssueD};
+constexpr ResultKind kAllKinds[] = {ResultKind::kResult, ResultKind::kIssueA, ResultKind::kIssueB,
+                                    ResultKind::kIssueC, ResultKind::kIssueD};
 
 class DiagnosisOutcomeTest : public DiagnosisTest {
  protected:
@@ -70,13 +70,13 @@ TEST_F(DiagnosisOutcomeTest, EachReportOpensItsOneResultWindowAndClosingItCleans
   const std::wstring below =
       std::wstring(25, L'=') + L" Results below " + std::wstring(31, L'=') + L"\r\n\r\n";
   const Row rows[] = {
-      {L"healthy", Product::kVastrel, ResultKind::Result, plain},
-      {L"expired", Product::kZpx, ResultKind::IssueA, L"\r\n\r\n" + below},
-      {L"missing", Product::kVastrel, ResultKind::IssueB, L"\r\n\r\n" + below},
-      {L"invalid", Product::kZpx, ResultKind::IssueB, L"\r\n\r\n" + below},
-      {L"crashed", Product::kVastrel, ResultKind::IssueC, L"\r\n\r\n" + below},
-      {L"disabled", Product::kZpx, ResultKind::IssueC, L"\r\n\r\n" + below},
-      {L"stopped", Product::kVastrel, ResultKind::IssueD, L"\r\n" + below},
+      {L"healthy", Product::kVastrel, ResultKind::kResult, plain},
+      {L"expired", Product::kZpx, ResultKind::kIssueA, L"\r\n\r\n" + below},
+      {L"missing", Product::kVastrel, ResultKind::kIssueB, L"\r\n\r\n" + below},
+      {L"invalid", Product::kZpx, ResultKind::kIssueB, L"\r\n\r\n" + below},
+      {L"crashed", Product::kVastrel, ResultKind::kIssueC, L"\r\n\r\n" + below},
+      {L"disabled", Product::kZpx, ResultKind::kIssueC, L"\r\n\r\n" + below},
+      {L"stopped", Product::kVastrel, ResultKind::kIssueD, L"\r\n" + below},
   };
   for (std::size_t row = 0; row < std::size(rows); ++row) {
     const Row& r = rows[row];
@@ -165,7 +165,8 @@ TEST_F(DiagnosisOutcomeTest, NothingBesideTheProgramOrInTheUsersFormatsRuns) {
     std::optional<UserFormat> format;
     if (rows[row].format) format.emplace(rows[row].format, rows[row].value);
 
-    const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+    const ResultWindow window =
+        OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::kResult);
     EXPECT_FALSE(FileExists(ran)) << "row " << row << ": a planted script ran";
     const std::wstring stamp = ReportStamp();
     EXPECT_NE(stamp.find(rows[row].inStamp), std::wstring::npos)
@@ -185,7 +186,7 @@ TEST_F(DiagnosisOutcomeTest, TheToolIsAskedAboutTheChosenProductAndItsErrorOutpu
     SCOPED_TRACE("row " + std::to_string(row));
     const Product product = products[row];
     const Product other = product == Product::kVastrel ? Product::kZpx : Product::kVastrel;
-    const ResultWindow window = OpenResultWindow(L"expired", product, ResultKind::IssueA);
+    const ResultWindow window = OpenResultWindow(L"expired", product, ResultKind::kIssueA);
     const std::wstring report = ReportText();
     const std::wstring name(ReportedName(product));
     EXPECT_NE(report.find(L"Product: " + name + L"\r\n"), std::wstring::npos)
@@ -201,11 +202,11 @@ TEST_F(DiagnosisOutcomeTest, TheToolIsAskedAboutTheChosenProductAndItsErrorOutpu
 }
 
 TEST_F(DiagnosisOutcomeTest, AReportOnTheErrorOutputOnlyIsReadLikeAnyOther) {
-  const ResultWindow window = OpenResultWindow(L"stderr-only", Product::kZpx, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"stderr-only", Product::kZpx, ResultKind::kResult);
   const std::wstring report = ReportText();
   EXPECT_NE(report.find(config::kValidityMarker), std::wstring::npos) << Quoted(report);
   EXPECT_NE(report.find(L"Product: ZPX tool\r\n"), std::wstring::npos) << Quoted(report);
-  EXPECT_EQ(window.Text(), ComposeResultText(ResultKind::Result, false, true, report));
+  EXPECT_EQ(window.Text(), ComposeResultText(ResultKind::kResult, false, true, report));
   EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
 }
 
@@ -241,7 +242,7 @@ TEST_F(DiagnosisOutcomeTest, WhileTheToolRunsOrItsQuestionIsUpNoPressOrCloseIsTa
 
   // Had a press been taken, a second report would be made; had a close, the
   // program would end without a result.
-  const ResultWindow window = WaitForResultWindow(ResultKind::Result);
+  const ResultWindow window = WaitForResultWindow(ResultKind::kResult);
   EXPECT_EQ(ReportFiles().size(), 1u);
   EXPECT_FALSE(StatusToolRuns()) << "a second run of the tool";
   EXPECT_EQ(FormWindows(FormHelpDef()), std::vector<HWND>{help});
@@ -254,7 +255,7 @@ TEST_F(DiagnosisOutcomeTest, WhileTheToolRunsOrItsQuestionIsUpNoPressOrCloseIsTa
 
 TEST_F(DiagnosisOutcomeTest, WhatTheToolLeavesRunningOnPurposeKeepsRunning) {
   environment.Set(L"PRAVEX_SAMPLE_SECONDS", L"120");  // the helper's life
-  const ResultWindow window = OpenResultWindow(L"helper", Product::kVastrel, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"helper", Product::kVastrel, ResultKind::kResult);
   const std::wstring tool = std::wstring(config::kStatusCommand) + L".exe";
   struct EndsHelpers {
     std::wstring exe;
@@ -303,7 +304,7 @@ TEST_F(DiagnosisOutcomeTest, EveryDiagnosisOfAHealthyReportOpensItsWindow) {
   for (int run = 0; run < runs; ++run) {
     try {
       const ResultWindow window =
-          OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result, true);
+          OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::kResult, true);
       EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "run " << run << ": exit code";
     } catch (const std::exception& e) {
       ++failed;
@@ -325,11 +326,11 @@ TEST_F(DiagnosisOutcomeTest, ReportsOfAToolThatMisbehavesAreShownAsTheyCame) {
     ResultKind kind;
   };
   const Row rows[] = {
-      {L"exitcode", ResultKind::Result},   // a usable report and exit code 3
-      {L"crash", ResultKind::Result},      // the tool died half-way through its report
-      {L"lowercase", ResultKind::Result},  // the markers are case-sensitive
-      {L"binary", ResultKind::IssueA},     // bytes outside the code page, a NUL, LF line ends
-      {L"big", ResultKind::Result},        // a report of a megabyte
+      {L"exitcode", ResultKind::kResult},   // a usable report and exit code 3
+      {L"crash", ResultKind::kResult},      // the tool died half-way through its report
+      {L"lowercase", ResultKind::kResult},  // the markers are case-sensitive
+      {L"binary", ResultKind::kIssueA},     // bytes outside the code page, a NUL, LF line ends
+      {L"big", ResultKind::kResult},        // a report of a megabyte
   };
   environment.Set(L"PRAVEX_SAMPLE_BYTES", L"1000000");
   for (std::size_t row = 0; row < std::size(rows); ++row) {

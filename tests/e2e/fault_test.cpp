@@ -78,10 +78,10 @@ class StatusToolFaultTest : public FaultTest {};
 
 TEST_F(StatusToolFaultTest, ATwentyMegabyteReportIsShownAndSavedWhole) {
   environment.Set(L"PRAVEX_SAMPLE_BYTES", L"20000000");
-  const ResultWindow window = OpenResultWindow(L"big", Product::kZpx, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"big", Product::kZpx, ResultKind::kResult);
   const std::string report = ReportBytes();
   ASSERT_EQ(report.size(), 20'000'000u);
-  const std::wstring guidance = ComposeResultText(ResultKind::Result, false, true, L"");
+  const std::wstring guidance = ComposeResultText(ResultKind::kResult, false, true, L"");
   EXPECT_EQ(TextLength(window.Control(L"Text1")), guidance.size() + AnsiToWide(report).size());
 
   const std::optional<std::string> saved = SaveCopy(window);
@@ -150,7 +150,7 @@ TEST_F(StatusToolFaultTest, AToolThatNeverFinishesIsAwaitedOnYesAndStoppedOnNo) 
 class ReportFileFaultTest : public FaultTest {};
 
 TEST_F(ReportFileFaultTest, WithTheReportDeletedCopyAndSaveUseTheTextBoxAndCloseSaysNothing) {
-  const ResultWindow window = OpenResultWindow(L"expired", Product::kVastrel, ResultKind::IssueA);
+  const ResultWindow window = OpenResultWindow(L"expired", Product::kVastrel, ResultKind::kIssueA);
   const std::wstring shown = window.Text();
   DeleteFileIfPresent(ReportPath());
 
@@ -165,7 +165,7 @@ TEST_F(ReportFileFaultTest, WithTheReportDeletedCopyAndSaveUseTheTextBoxAndClose
 }
 
 TEST_F(ReportFileFaultTest, AReportHeldOpenByAnotherProgramIsNamedOnCloseAndTheProgramEnds) {
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::kResult);
   const std::wstring path = ReportPath();
   const std::string report = ReportBytes();
   {
@@ -206,7 +206,7 @@ TEST_F(ReportFileFaultTest, ATraceHeldOpenByAnotherProgramIsReportedOnceAndDiagn
     const HWND main = WaitForMainWindow();
     EXPECT_EQ(TextOf(main), L"Quorvel Pravex Ver 1.00") << "start-up stopped";
     ChooseAndDiagnose(main, Product::kVastrel);
-    const ResultWindow window = WaitForResultWindow(ResultKind::Result);
+    const ResultWindow window = WaitForResultWindow(ResultKind::kResult);
     EXPECT_TRUE(FindMessageBoxes(Pid()).empty()) << "the failure was reported again";
     EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
   }

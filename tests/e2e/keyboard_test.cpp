@@ -120,7 +120,7 @@ TEST_F(KeyboardTest, EnterAndSpacePressDiagnose) {
 }
 
 TEST_F(KeyboardTest, ResultWindowTabCycleAndItsButtonsByEnterAndSpace) {
-  const ResultWindow window = OpenResultWindow(L"expired", Product::kZpx, ResultKind::IssueA);
+  const ResultWindow window = OpenResultWindow(L"expired", Product::kZpx, ResultKind::kIssueA);
   const FormDef& form = window.Def();
   const wchar_t* copy = VariantOf(window.kind).copyButtonName.data();
   EXPECT_TRUE(FocusShown(window.handle));
@@ -151,7 +151,7 @@ TEST_F(KeyboardTest, ResultWindowTabCycleAndItsButtonsByEnterAndSpace) {
 }
 
 TEST_F(KeyboardTest, ContactWindowTabCycleEscAccessKeysAndItsButtons) {
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::kResult);
   const FormDef& form = ContactInfoFormDef();
   // How each row closes the window, or asks for the name (OK with empty fields).
   struct Row {

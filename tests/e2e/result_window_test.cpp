@@ -44,7 +44,7 @@ TEST_F(ResultWindowTest, CopyPutsExactlyTheTextBoxOnTheClipboardAlsoAfterAnEdit)
     ResultKind kind;
   };
   // The expired-license window's copy button has a name of its own.
-  const Row rows[] = {{L"healthy", ResultKind::Result}, {L"expired", ResultKind::IssueA}};
+  const Row rows[] = {{L"healthy", ResultKind::kResult}, {L"expired", ResultKind::kIssueA}};
   for (std::size_t row = 0; row < std::size(rows); ++row) {
     SCOPED_TRACE("row " + std::to_string(row));
     const ResultWindow window = OpenResultWindow(rows[row].sample, Product::kZpx, rows[row].kind);
@@ -67,7 +67,8 @@ TEST_F(ResultWindowTest, TheTextBoxFollowsTheWindowSizeAndTheButtonsStay) {
   };
   // The crashed-service window's text box starts further left than the others:
   // 100 twips instead of 120.
-  const Row windows[] = {{L"healthy", ResultKind::Result, 8}, {L"crashed", ResultKind::IssueC, 7}};
+  const Row windows[] = {{L"healthy", ResultKind::kResult, 8},
+                         {L"crashed", ResultKind::kIssueC, 7}};
   for (std::size_t w = 0; w < std::size(windows); ++w) {
     const ResultWindow window =
         OpenResultWindow(windows[w].sample, Product::kVastrel, windows[w].kind);
@@ -105,7 +106,7 @@ TEST_F(ResultWindowTest, TheTextBoxFollowsTheWindowSizeAndTheButtonsStay) {
 }
 
 TEST_F(ResultWindowTest, ClosingWithDebugModeOffDeletesTheReportAndWritesNoTrace) {
-  const ResultWindow window = OpenResultWindow(L"stopped", Product::kZpx, ResultKind::IssueD);
+  const ResultWindow window = OpenResultWindow(L"stopped", Product::kZpx, ResultKind::kIssueD);
   const std::wstring report = ReportPath();
   EXPECT_EQ(CloseAndWaitForExit(window), 0u) << "exit code";
   EXPECT_FALSE(FileExists(report));
@@ -118,7 +119,7 @@ TEST_F(ResultWindowTest, ClosingWithTheHelpWindowOpenEndsTheProgramOnlyWhenHelpC
   ChooseMainMenu(main, L"MenuHelpContents");
   const HWND help = WaitForHelpWindow();
   ChooseAndDiagnose(main, Product::kVastrel);
-  const ResultWindow window = WaitForResultWindow(ResultKind::Result);
+  const ResultWindow window = WaitForResultWindow(ResultKind::kResult);
   const std::wstring report = ReportPath();
 
   RequestClose(window.handle);
@@ -144,7 +145,7 @@ TEST_F(ResultWindowTest, LoggingOffDeletesTheReportThoughTheProcessEndsWithItsWi
       windows.push_back(WaitForHelpWindow());
     }
     ChooseAndDiagnose(main, Product::kVastrel);
-    const ResultWindow window = WaitForResultWindow(ResultKind::Result);
+    const ResultWindow window = WaitForResultWindow(ResultKind::kResult);
     windows.push_back(window.handle);
     const std::wstring report = ReportPath();
 

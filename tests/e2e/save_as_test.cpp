@@ -70,7 +70,7 @@ TEST_F(SaveAsTest, WritesTheTextBoxAndALineBreakAsAnsiReplacingAnExistingFile) {
        L"caf\u00e9 line\r\nsecond"},
       {L"noext", nullptr, L"one line"},
   };
-  const ResultWindow window = OpenResultWindow(L"expired", Product::kVastrel, ResultKind::IssueA);
+  const ResultWindow window = OpenResultWindow(L"expired", Product::kVastrel, ResultKind::kIssueA);
   std::vector<std::wstring> expectedFiles;
   for (std::size_t row = 0; row < std::size(rows); ++row) {
     const std::wstring path = Folder() / rows[row].file;
@@ -89,7 +89,7 @@ TEST_F(SaveAsTest, WritesTheTextBoxAndALineBreakAsAnsiReplacingAnExistingFile) {
 }
 
 TEST_F(SaveAsTest, AnExistingFileKeepsWhatItWasBesideItsText) {
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::kResult);
   const std::wstring text = L"the new text";
   ReplaceText(window.Control(L"Text1"), text);
   const std::string saved = WideToAnsi(text + L"\r\n");
@@ -156,7 +156,7 @@ TEST_F(SaveAsTest, ASymbolicLinkIsWrittenThroughToItsTarget) {
     GTEST_SKIP() << "this system has no working symbolic links";
   }
   const DWORD attributes = ::GetFileAttributesW(link.c_str());
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::kResult);
   ReplaceText(window.Control(L"Text1"), L"the new text");
   SaveTo(window, link);
   EXPECT_TRUE(FindMessageBoxes(Pid()).empty());
@@ -165,7 +165,7 @@ TEST_F(SaveAsTest, ASymbolicLinkIsWrittenThroughToItsTarget) {
 }
 
 TEST_F(SaveAsTest, CancelWritesNothingAndShowsNothing) {
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::kResult);
   const std::string report = ReportBytes();
   CancelSaveDialog(OpenSaveDialog(window), kCloseLimit);
   Settle(window);
@@ -189,7 +189,7 @@ TEST_F(SaveAsTest, AFailedSaveSaysWhyAndLeavesWhatWasThere) {
       {L"missing\\out.txt", false, L"76: Path not found"},
       {L"locked.txt", true, L"75: Path/File access error"},
   };
-  const ResultWindow window = OpenResultWindow(L"stopped", Product::kVastrel, ResultKind::IssueD);
+  const ResultWindow window = OpenResultWindow(L"stopped", Product::kVastrel, ResultKind::kIssueD);
   const std::string kept = "a file that must stay as it was\r\n";
   for (std::size_t row = 0; row < std::size(rows); ++row) {
     const std::wstring path = Folder() / rows[row].file;
@@ -231,7 +231,7 @@ TEST_F(SaveAsTest, AFullDiskLeavesEveryFileAsItWas) {
   WriteFileBytes(rows[1], old);
   WriteFileBytes(rows[2], old);
   ASSERT_TRUE(::CreateHardLinkW((rows[2] + L".other").c_str(), rows[2].c_str(), nullptr));
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::kResult);
   ReplaceText(window.Control(L"Text1"), std::wstring(64 * 1024, L'x'));
   ULARGE_INTEGER room{};
   ASSERT_TRUE(::GetDiskFreeSpaceExW(disk.Path().c_str(), &room, nullptr, nullptr));

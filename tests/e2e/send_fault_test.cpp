@@ -71,7 +71,7 @@ TEST_F(SendFaultTest, LibrariesPlantedBesideTheProgramAreNeverLoaded) {
     WriteUserString(kOverrides, library, L"native,builtin");
   }
   programPath = folder / L"Pravex.exe";
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::kResult);
 
   PressButton(window.Control(L"Save"));
   SaveAs(WaitForSaveDialog(Pid(), kShowLimit), folder / L"saved.txt", kCloseLimit);
@@ -89,7 +89,7 @@ TEST_F(SendFaultTest, LibrariesPlantedBesideTheProgramAreNeverLoaded) {
 
 TEST_F(SendFaultTest, AReportDeletedBeforeTheSendGetsNoEmailLineAndFailsAsBlocked) {
   const ContactDetails details{L"Del Eted", L"Gone Ltd", L"del@gone.example"};
-  const ResultWindow window = OpenResultWindow(L"missing", Product::kZpx, ResultKind::IssueB);
+  const ResultWindow window = OpenResultWindow(L"missing", Product::kZpx, ResultKind::kIssueB);
   const std::wstring path = ReportPath();
   DeleteFileIfPresent(path);
 
@@ -108,7 +108,7 @@ TEST_F(SendFaultTest, AReportDeletedBeforeTheSendGetsNoEmailLineAndFailsAsBlocke
 // sent as it was.
 TEST_F(SendFaultTest, AReadOnlyReportIsSentWithoutTheEmailLineAfterSayingSo) {
   const ContactDetails details{L"Reed Only", L"Locked Co", L"reed@locked.example"};
-  const ResultWindow window = OpenResultWindow(L"crashed", Product::kVastrel, ResultKind::IssueC);
+  const ResultWindow window = OpenResultWindow(L"crashed", Product::kVastrel, ResultKind::kIssueC);
   const std::wstring path = ReportPath();
   const std::string report = ReportBytes();
   SetReadOnly(path, true);
@@ -154,7 +154,7 @@ TEST_F(SendFaultTest, LongAndNonAsciiDetailsAreKeptWholeAndSentInAnsi) {
   ASSERT_EQ(WideToAnsi(L"\u00fc\u00c5\u00f8").size(), 3u) << "the ANSI code page lacks the letters";
   const std::wstring_view outcomes[] = {kTransferred, kConnectFailed, kBlockedByFirewall,
                                         kAlreadyThere};
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::kResult);
   std::string report = ReportBytes();
   for (std::size_t row = 0; row < std::size(rows); ++row) {
     const ContactDetails& details = rows[row].details;
@@ -188,7 +188,7 @@ TEST_F(SendFaultTest, LongAndNonAsciiDetailsAreKeptWholeAndSentInAnsi) {
 TEST_F(SendFaultTest, ASlowDropGetsTheReportWhileTheWindowKeepsPainting) {
   drop_.SwitchMode("slow 2");
   const ContactDetails details{L"Pat Ience", L"Slow Ltd", L"pat@slow.example"};
-  const ResultWindow window = OpenResultWindow(L"disabled", Product::kZpx, ResultKind::IssueC);
+  const ResultWindow window = OpenResultWindow(L"disabled", Product::kZpx, ResultKind::kIssueC);
   const std::string sent = ReportBytes() + EmailLine(details.email);
 
   const HWND contact = OpenContactWindow(window);
@@ -210,7 +210,7 @@ TEST_F(SendFaultTest, ASlowDropGetsTheReportWhileTheWindowKeepsPainting) {
 TEST_F(SendFaultTest, ADropThatAnswersTooLateEndsInTheConnectFailureAfterTheReplyTimeOut) {
   drop_.SwitchMode("slow 40");
   const ContactDetails details{L"Al Ate", L"Late Ltd", L"al@late.example"};
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::kResult);
   const auto started = std::chrono::steady_clock::now();
 
   const ShownBox box = Send(window, details, kReplyTimeOutLimit);

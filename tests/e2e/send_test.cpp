@@ -31,7 +31,7 @@ constexpr Milliseconds kUploadLimit{90000};
 
 TEST_F(SendTest, AConfirmedSendStoresTheReportWithTheEmailLineUnderTheUsersName) {
   const ContactDetails details{L"Test User", L"Test Company Ltd", L"tester@example.com"};
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::kResult);
   const std::string report = ReportBytes();
 
   const ShownBox box = Send(window, details);
@@ -57,7 +57,7 @@ TEST_F(SendTest, AConfirmedSendStoresTheReportWithTheEmailLineUnderTheUsersName)
 
 TEST_F(SendTest, ASlowUploadKeepsTheWindowAnsweringAndTakesNoPressOrCloseMeanwhile) {
   const ContactDetails details{L"Slow Link", L"Far Away", L"slow@example.com"};
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::kResult);
   const std::string sent = ReportBytes() + EmailLine(details.email);
   drop_.SwitchMode("throttle " +
                    std::to_string(std::max<std::size_t>(sent.size() * 2 / 3 / kUploadSeconds, 1)));
@@ -112,7 +112,7 @@ TEST_F(SendTest, CancelEscAndTheCloseBoxSendNothingAndChangeNothing) {
   const Dismissal rows[] = {Dismissal::kCancelButton, Dismissal::kEscape, Dismissal::kCloseBox};
   const ContactDetails stored{L"Stored Name", L"Stored Company", L"stored@example.com"};
   Store(stored);
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kZpx, ResultKind::kResult);
   const std::string report = ReportBytes();
   for (std::size_t row = 0; row < std::size(rows); ++row) {
     const HWND contact = OpenContactWindow(window);
@@ -141,7 +141,7 @@ TEST_F(SendTest, CancelEscAndTheCloseBoxSendNothingAndChangeNothing) {
 
 TEST_F(SendTest, ASecondSendOfTheSameNameIsRefusedAsADuplicateAndAppendsASecondLine) {
   const ContactDetails details{L"Ann Example", L"Acme", L"ann@acme.example"};
-  const ResultWindow window = OpenResultWindow(L"crashed", Product::kZpx, ResultKind::IssueC);
+  const ResultWindow window = OpenResultWindow(L"crashed", Product::kZpx, ResultKind::kIssueC);
   const std::string report = ReportBytes();
 
   const ShownBox first = Send(window, details);
@@ -174,7 +174,7 @@ TEST_F(SendTest, EachFailureOfTheDropBeforeAnySuccessHasItsMessage) {
       {"drop-data", kBlockedByFirewall, L"FTP Result"},
   };
   const ContactDetails details{L"Bo", L"Firm", L"bo@firm.example"};
-  const ResultWindow window = OpenResultWindow(L"stopped", Product::kVastrel, ResultKind::IssueD);
+  const ResultWindow window = OpenResultWindow(L"stopped", Product::kVastrel, ResultKind::kIssueD);
   std::string expectedReport = ReportBytes();
   for (std::size_t row = 0; row < std::size(rows); ++row) {
     drop_.SwitchMode(rows[row].mode);

@@ -80,7 +80,7 @@ class ViewInThisProcess {
 };
 
 TEST_F(TextBoxTest, OpensFocusedAtTheTopAndTakesTypingEnterAndUndo) {
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::kResult);
   const HWND text = window.Control(L"Text1");
   const std::wstring shown = TextOf(text);
   EXPECT_EQ(FocusedControl(window.handle), text) << "the focus";
@@ -98,7 +98,7 @@ TEST_F(TextBoxTest, OpensFocusedAtTheTopAndTakesTypingEnterAndUndo) {
 }
 
 TEST_F(TextBoxTest, ThumbMessagesFromAnotherProgramAndARealDragMoveTheView) {
-  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::Result);
+  const ResultWindow window = OpenResultWindow(L"healthy", Product::kVastrel, ResultKind::kResult);
   const HWND text = window.Control(L"Text1");
   // In pieces: another program's message carries only so much text.
   ReplaceText(text, L"");

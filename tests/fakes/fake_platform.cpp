@@ -54,11 +54,11 @@ void FakeFileSystem::WriteText(std::wstring_view path, OpenMode mode, std::wstri
   if (const auto failure = failures.find(key); failure != failures.end()) Raise(failure->second);
   if (!folders.contains(FolderOf(path))) Raise(error::kPathNotFound);
   std::string& bytes = files[key];
-  if (mode != OpenMode::Append) bytes.clear();
+  if (mode != OpenMode::kAppend) bytes.clear();
   bytes += ToAnsi(text);
-  log_.push_back((mode == OpenMode::Output   ? L"write: "
-                  : mode == OpenMode::Append ? L"append: "
-                                             : L"private: ") +
+  log_.push_back((mode == OpenMode::kOutput   ? L"write: "
+                  : mode == OpenMode::kAppend ? L"append: "
+                                              : L"private: ") +
                  key);
 }
 

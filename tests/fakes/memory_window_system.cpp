@@ -36,7 +36,7 @@ void MemoryWindow::Show() {
 }
 
 void MemoryWindow::SetText(int control, std::wstring text) {
-  if (system_.failSetText && Row(control).kind == ControlKind::TextBox) {
+  if (system_.failSetText && Row(control).kind == ControlKind::kTextBox) {
     throw HostError(error::kOutOfMemory);
   }
   texts_.at(control) = std::move(text);
@@ -45,9 +45,9 @@ void MemoryWindow::SetText(int control, std::wstring text) {
 void MemoryWindow::SetValue(int control, bool selected) {
   values_.at(control) = selected;
   // Option buttons of one window form one group.
-  if (selected && Row(control).kind == ControlKind::OptionButton) {
+  if (selected && Row(control).kind == ControlKind::kOptionButton) {
     for (std::size_t i = 0; i < values_.size(); ++i) {
-      if (static_cast<int>(i) != control && def_.controls[i].kind == ControlKind::OptionButton) {
+      if (static_cast<int>(i) != control && def_.controls[i].kind == ControlKind::kOptionButton) {
         values_[i] = false;
       }
     }
@@ -74,7 +74,7 @@ int MemoryWindow::Index(std::wstring_view control) const {
 
 void MemoryWindow::Click(std::wstring_view control) {
   const int index = Index(control);
-  if (def_.controls[index].kind == ControlKind::OptionButton) SetValue(index, true);
+  if (def_.controls[index].kind == ControlKind::kOptionButton) SetValue(index, true);
   events_.OnClick(index);
 }
 

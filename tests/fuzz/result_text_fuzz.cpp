@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::wstring head = text.substr(0, text.size() - report.size());
   const std::wstring other = pravex::ComposeResultText(kind, vastrel, zpx, L"x");
   Check(other == head + L"x");
-  const std::wstring line(kind == pravex::ResultKind::Result ? pravex::kPlainSeparator
-                                                             : pravex::kResultsBelowSeparator);
+  const std::wstring line(kind == pravex::ResultKind::kResult ? pravex::kPlainSeparator
+                                                              : pravex::kResultsBelowSeparator);
   Check(head.ends_with(line + L"\r\n") || head.ends_with(line + L"\r\n\r\n"));
   Check(head.find(line) == head.rfind(line));
   return 0;

@@ -138,7 +138,7 @@ LiveTextBox OpenPravexTextBox(const BenchPaths& paths, std::uint64_t reportBytes
   box.process =
       std::make_unique<e2e::AppProcess>(paths.pravexExe, DiagnosisEnvironment(paths, reportBytes));
   box.window = DiagnoseToResultWindow(*box.process, reportBytes);
-  box.textBox = e2e::FormControl(box.window, ResultFormDef(ResultKind::Result), L"Text1");
+  box.textBox = e2e::FormControl(box.window, ResultFormDef(ResultKind::kResult), L"Text1");
   return box;
 }
 
@@ -287,7 +287,7 @@ UploadRun TimeSlowUpload(const BenchPaths& paths, const std::wstring& hookDll,
   e2e::AppProcess pravex(paths.pravexExe, DiagnosisEnvironment(paths, reportBytes));
   const HWND result = DiagnoseToResultWindow(pravex, reportBytes);
   e2e::BringToFront(result);
-  e2e::PressButton(e2e::FormControl(result, ResultFormDef(ResultKind::Result), L"FTP"));
+  e2e::PressButton(e2e::FormControl(result, ResultFormDef(ResultKind::kResult), L"FTP"));
   const FormDef& contactForm = ContactInfoFormDef();
   const HWND contact = pravex.WaitForWindow({.className = e2e::FormWindowClass(contactForm)},
                                             kOpenLimit, kLookInterval);

@@ -51,7 +51,7 @@ constexpr Variant kVariants[] = {
 
 // The result window's table entries, the screen's DPI and the text box's font.
 struct Probe {
-  const FormDef& def = ResultFormDef(ResultKind::Result);
+  const FormDef& def = ResultFormDef(ResultKind::kResult);
   const ControlDef& textDef =
       def.controls[static_cast<std::size_t>(ControlId(def, L"Text1") - kFirstControlId)];
   UINT dpi = static_cast<UINT>(e2e::ScreenDpi());
@@ -156,7 +156,7 @@ LRESULT RunTextBox(const Probe& probe, const Variant& variant, StageLog& log, bo
     FitTextBox(probe, frame.get(), text);
     log.Mark("fit the text box to the window (empty)");
   }
-  std::wstring composed = ComposeResultText(ResultKind::Result, true, false, report);
+  std::wstring composed = ComposeResultText(ResultKind::kResult, true, false, report);
   log.Mark("compose guidance, separator and report");
   {
     // Pravex's SetText: a copy with NULs made blanks, while the composed

@@ -67,7 +67,7 @@ HWND MainWindowWithVastrelSelected(const e2e::AppProcess& pravex) {
 HWND DiagnoseToResultWindow(const e2e::AppProcess& pravex, std::uint64_t reportBytes) {
   e2e::PressButton(
       FormControl(MainWindowWithVastrelSelected(pravex), MainFormDef(), L"ButtonDiagnose"));
-  const FormDef& resultForm = ResultFormDef(ResultKind::Result);
+  const FormDef& resultForm = ResultFormDef(ResultKind::kResult);
   const e2e::Deadline deadline(DiagnosisLimit(reportBytes));
   const HWND window = pravex.WaitForWindow({.className = FormWindowClass(resultForm)},
                                            deadline.Remaining(), kLookInterval);
@@ -102,7 +102,7 @@ TimedRun TimeDiagnosis(const BenchPaths& paths, const e2e::EnvironmentBlock& env
   e2e::AppProcess pravex(paths.pravexExe, environment);
   const HWND diagnose =
       FormControl(MainWindowWithVastrelSelected(pravex), MainFormDef(), L"ButtonDiagnose");
-  const FormDef& resultForm = ResultFormDef(ResultKind::Result);
+  const FormDef& resultForm = ResultFormDef(ResultKind::kResult);
   const e2e::WindowQuery resultQuery{.className = FormWindowClass(resultForm)};
   const e2e::WindowQuery hiddenResultQuery{.className = resultQuery.className,
                                            .visibleOnly = false};

@@ -137,7 +137,7 @@ void SwitchDrop(std::string_view mode, bool open) {
 // once more with it gone.
 void SendFrom(const PravexSession& session, HWND result, const Album& album,
               std::vector<std::string>& notes) {
-  const FormDef& resultForm = ResultFormDef(ResultKind::Result);
+  const FormDef& resultForm = ResultFormDef(ResultKind::kResult);
   const FormDef& contactForm = ContactInfoFormDef();
   Press(result, resultForm, L"FTP");
   HWND contact = session.WaitForForm(contactForm);
@@ -170,11 +170,11 @@ void ResultWindows(const Album& album, std::vector<std::string>& notes) {
     const wchar_t* picture;
   };
   const Scene scenes[] = {
-      {L"healthy", ResultKind::Result, L"result-healthy"},
-      {L"expired", ResultKind::IssueA, L"result-expired-license"},
-      {L"missing", ResultKind::IssueB, L"result-missing-license"},
-      {L"crashed", ResultKind::IssueC, L"result-crashed-service"},
-      {L"stopped", ResultKind::IssueD, L"result-stopped-service"},
+      {L"healthy", ResultKind::kResult, L"result-healthy"},
+      {L"expired", ResultKind::kIssueA, L"result-expired-license"},
+      {L"missing", ResultKind::kIssueB, L"result-missing-license"},
+      {L"crashed", ResultKind::kIssueC, L"result-crashed-service"},
+      {L"stopped", ResultKind::kIssueD, L"result-stopped-service"},
   };
   for (const Scene& scene : scenes) {
     const PravexSession session(scene.sample, false);
@@ -184,7 +184,7 @@ void ResultWindows(const Album& album, std::vector<std::string>& notes) {
     const HWND result = session.WaitForForm(ResultFormDef(scene.kind));
     session.WaitUntilFormClosed(MainFormDef());
     album.Take(result, scene.picture);
-    if (scene.kind == ResultKind::Result) SendFrom(session, result, album, notes);
+    if (scene.kind == ResultKind::kResult) SendFrom(session, result, album, notes);
     e2e::RequestClose(result);
     session.WaitForExit();
   }

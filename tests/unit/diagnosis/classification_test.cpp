@@ -65,9 +65,9 @@ TEST(Classify, FindsMarkersAnywhereInALongReport) {
 
 TEST(WindowFor, MapsRowsToTheirWindows) {
   const std::pair<int, ResultKind> cases[] = {
-      {0, ResultKind::Result}, {1, ResultKind::IssueA}, {2, ResultKind::IssueB},
-      {3, ResultKind::IssueB}, {4, ResultKind::IssueC}, {5, ResultKind::IssueC},
-      {6, ResultKind::IssueD},
+      {0, ResultKind::kResult}, {1, ResultKind::kIssueA}, {2, ResultKind::kIssueB},
+      {3, ResultKind::kIssueB}, {4, ResultKind::kIssueC}, {5, ResultKind::kIssueC},
+      {6, ResultKind::kIssueD},
   };
   for (std::size_t row = 0; row < std::size(cases); ++row) {
     EXPECT_EQ(WindowFor({true, cases[row].first}), cases[row].second) << "row " << row;

@@ -58,26 +58,26 @@ TEST(GuidanceBlocks, NameTheChosenProductWhereTheWindowWordsByProduct) {
   const std::string issueC = std::string(24, '-') + "V----";
   const Row rows[] = {
       // The ZPX wording when ZPX was chosen, else the Vastrel one.
-      {ResultKind::Result, true, false, "-VV--", 5},
-      {ResultKind::Result, false, true, "-ZZ--", 5},
-      {ResultKind::Result, true, true, "-ZZ--", 5},
-      {ResultKind::Result, false, false, "-VV--", 5},
+      {ResultKind::kResult, true, false, "-VV--", 5},
+      {ResultKind::kResult, false, true, "-ZZ--", 5},
+      {ResultKind::kResult, true, true, "-ZZ--", 5},
+      {ResultKind::kResult, false, false, "-VV--", 5},
       // The Vastrel wording when Vastrel was chosen, else the ZPX one.
-      {ResultKind::IssueA, true, false, "----V---", 12},
-      {ResultKind::IssueA, false, true, "----Z---", 12},
-      {ResultKind::IssueA, true, true, "----V---", 12},
-      {ResultKind::IssueA, false, false, "----Z---", 12},
+      {ResultKind::kIssueA, true, false, "----V---", 12},
+      {ResultKind::kIssueA, false, true, "----Z---", 12},
+      {ResultKind::kIssueA, true, true, "----V---", 12},
+      {ResultKind::kIssueA, false, false, "----Z---", 12},
       // A Vastrel block if Vastrel was chosen, then a ZPX block if ZPX was.
-      {ResultKind::IssueB, true, false, "--V----", 7},
-      {ResultKind::IssueB, false, true, "--Z----", 7},
-      {ResultKind::IssueB, true, true, "--VZ----", 8},
-      {ResultKind::IssueB, false, false, "------", 6},
-      {ResultKind::IssueC, true, false, issueC, 38},
-      {ResultKind::IssueC, false, true, std::string(24, '-') + "Z----", 38},
-      {ResultKind::IssueC, true, true, issueC, 38},
-      {ResultKind::IssueC, false, false, std::string(24, '-') + "Z----", 38},
-      {ResultKind::IssueD, true, false, "----", 5},
-      {ResultKind::IssueD, false, true, "----", 5},
+      {ResultKind::kIssueB, true, false, "--V----", 7},
+      {ResultKind::kIssueB, false, true, "--Z----", 7},
+      {ResultKind::kIssueB, true, true, "--VZ----", 8},
+      {ResultKind::kIssueB, false, false, "------", 6},
+      {ResultKind::kIssueC, true, false, issueC, 38},
+      {ResultKind::kIssueC, false, true, std::string(24, '-') + "Z----", 38},
+      {ResultKind::kIssueC, true, true, issueC, 38},
+      {ResultKind::kIssueC, false, false, std::string(24, '-') + "Z----", 38},
+      {ResultKind::kIssueD, true, false, "----", 5},
+      {ResultKind::kIssueD, false, true, "----", 5},
   };
   for (std::size_t row = 0; row < std::size(rows); ++row) {
     const Row& r = rows[row];

@@ -13,8 +13,8 @@ namespace pravex::testing {
 namespace {
 
 constexpr ControlDef kProbeControls[] = {
-    {.name = L"Boom", .kind = ControlKind::CommandButton, .tabIndex = 0},
-    {.name = L"Close", .kind = ControlKind::CommandButton, .tabIndex = 1}};
+    {.name = L"Boom", .kind = ControlKind::kCommandButton, .tabIndex = 0},
+    {.name = L"Close", .kind = ControlKind::kCommandButton, .tabIndex = 1}};
 constexpr FormDef kProbeDef{
     .name = L"Probe", .caption = L"Probe", .client = {3000, 2000}, .controls = kProbeControls};
 
@@ -171,7 +171,7 @@ TEST_F(FormsRuntimeTest, AModalShowReturnsAfterTheFormIsUnloaded) {
     EXPECT_TRUE(probe_.IsLoaded());
     window.Click(L"Close");
   };
-  forms_.Show(probe_, ShowMode::Modal);
+  forms_.Show(probe_, ShowMode::kModal);
   EXPECT_FALSE(probe_.IsLoaded());
   EXPECT_THAT(fake_.Entries(L"modal: "), ::testing::ElementsAre(L"modal: Probe"));
 }

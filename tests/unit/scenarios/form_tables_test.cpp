@@ -87,7 +87,7 @@ TEST(FormTables, KeepTheControlsInsideInTabOrderAndEachPressBoundToOneHandler) {
                      Overlap(def.controls[j].rect, control.rect))
             << where << " covers control " << j;
       }
-      buttons += control.kind == ControlKind::CommandButton;
+      buttons += control.kind == ControlKind::kCommandButton;
     }
     EXPECT_EQ(buttons, row.buttons) << form;
 
@@ -95,9 +95,9 @@ TEST(FormTables, KeepTheControlsInsideInTabOrderAndEachPressBoundToOneHandler) {
     std::set<std::pair<Source, int>> bound;
     std::set<void (*)(Form&)> handlers;
     for (const ClickBinding& click : row.form.Clicks()) {
-      const bool pressable = click.source == Source::Control
+      const bool pressable = click.source == Source::kControl
                                  ? static_cast<std::size_t>(click.index) < def.controls.size() &&
-                                       def.controls[click.index].kind == ControlKind::CommandButton
+                                       def.controls[click.index].kind == ControlKind::kCommandButton
                                  : MenuItemAt(def, click.index) != nullptr;
       EXPECT_TRUE(pressable) << form << ": a handler for nothing to press";
       EXPECT_TRUE(bound.insert({click.source, click.index}).second)
@@ -105,13 +105,13 @@ TEST(FormTables, KeepTheControlsInsideInTabOrderAndEachPressBoundToOneHandler) {
       EXPECT_TRUE(handlers.insert(click.handler).second) << form << ": one handler for two presses";
     }
     for (int i = 0; i < static_cast<int>(def.controls.size()); ++i) {
-      if (def.controls[i].kind != ControlKind::CommandButton) continue;
-      EXPECT_TRUE(bound.contains({Source::Control, i})) << form << ": control " << i;
+      if (def.controls[i].kind != ControlKind::kCommandButton) continue;
+      EXPECT_TRUE(bound.contains({Source::kControl, i})) << form << ": control " << i;
     }
     std::size_t menuItems = 0;
     for (int i = 0; MenuItemAt(def, i); ++i, ++menuItems) {
       EXPECT_EQ(MenuItemId(def, MenuItemAt(def, i)->name), kFirstMenuItemId + i) << form;
-      EXPECT_TRUE(bound.contains({Source::MenuItem, i})) << form << ": menu item " << i;
+      EXPECT_TRUE(bound.contains({Source::kMenuItem, i})) << form << ": menu item " << i;
     }
     EXPECT_EQ(menuItems, row.menuItems) << form;
   }

@@ -30,11 +30,11 @@ TEST(ComposeResultText, IsTheGuidanceBlocksTheWindowsLineAndTheReportUnchanged) 
     bool wordsByProduct;
   };
   const Row rows[] = {
-      {ResultKind::Result, 5, L"\r\n\r\n", kPlainSeparator, L"\r\n", true},
-      {ResultKind::IssueA, 8, L"\r\n\r\n", kResultsBelowSeparator, L"\r\n\r\n", true},
-      {ResultKind::IssueB, 7, L"\r\n\r\n", kResultsBelowSeparator, L"\r\n\r\n", true},
-      {ResultKind::IssueC, 29, L"\r\n\r\n", kResultsBelowSeparator, L"\r\n\r\n", true},
-      {ResultKind::IssueD, 4, L"\r\n", kResultsBelowSeparator, L"\r\n\r\n", false},
+      {ResultKind::kResult, 5, L"\r\n\r\n", kPlainSeparator, L"\r\n", true},
+      {ResultKind::kIssueA, 8, L"\r\n\r\n", kResultsBelowSeparator, L"\r\n\r\n", true},
+      {ResultKind::kIssueB, 7, L"\r\n\r\n", kResultsBelowSeparator, L"\r\n\r\n", true},
+      {ResultKind::kIssueC, 29, L"\r\n\r\n", kResultsBelowSeparator, L"\r\n\r\n", true},
+      {ResultKind::kIssueD, 4, L"\r\n", kResultsBelowSeparator, L"\r\n\r\n", false},
   };
   const std::wstring reports[] = {L"", L"REPORT\r\n\r\n\"quoted\"\n\tno final break\r",
                                   std::wstring(L"a\0b", 3) + std::wstring(kResultsBelowSeparator)};
