@@ -124,7 +124,7 @@ class CommonDialogLibrary {
 std::optional<std::wstring> Win32SaveDialog::ShowSave(std::wstring_view fileName) {
   const CommonDialogLibrary& library = CommonDialogLibrary::Get();
   if (!library.getSaveFileName || !library.extendedError) {
-    throw HostError(48, L"Error in loading DLL comdlg32.dll");
+    throw HostError(error::kErrorLoadingDll, L"Error in loading DLL comdlg32.dll");
   }
   std::vector<wchar_t> path(32768, L'\0');
   fileName.copy(path.data(), std::min(fileName.size(), path.size() - 1));

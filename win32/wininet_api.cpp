@@ -14,16 +14,13 @@ namespace pravex::win32 {
 
 namespace {
 
-constexpr int kCannotLoadLibrary = 48;
-constexpr int kNoEntryPoint = 453;
-
 template <class Function>
 Function Entry(HMODULE library, const char* name) {
   const auto address = ::GetProcAddress(library, name);
   if (!address)
-    throw HostError(kNoEntryPoint, L"Can't find DLL entry point " +
-                                       std::wstring(name, name + std::strlen(name)) +
-                                       L" in wininet.dll");
+    throw HostError(error::kDllFunctionNotFound, L"Can't find DLL entry point " +
+                                                     std::wstring(name, name + std::strlen(name)) +
+                                                     L" in wininet.dll");
   return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
 }
 
@@ -48,7 +45,7 @@ InternetHandle FromHandle(void* handle) {
 void WinInetApi::Bind() {
   if (library_) return;
   UniqueModule library = LoadSystemLibrary(L"wininet.dll");
-  if (!library) throw HostError(kCannotLoadLibrary, L"Error in loading DLL wininet.dll");
+  if (!library) throw HostError(error::kErrorLoadingDll, L"Error in loading DLL wininet.dll");
   open_ = Entry<OpenFn>(library.get(), "InternetOpenA");
   connect_ = Entry<ConnectFn>(library.get(), "InternetConnectA");
   putFile_ = Entry<PutFileFn>(library.get(), "FtpPutFileA");
