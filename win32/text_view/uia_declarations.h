@@ -1,7 +1,8 @@
 // What the text view's UI Automation provider needs beyond the system
 // headers at hand: the Value and Text patterns' interfaces, their enums and
-// identifiers, as the UI Automation documentation declares them (the order
-// of the methods is the order of their table).
+// identifiers, and the core's functions the view takes at run time, as the
+// UI Automation documentation declares them (the order of the methods is
+// the order of their table).
 #pragma once
 
 #include <windows.h>
@@ -123,5 +124,19 @@ struct ITextRangeProvider : public IUnknown {
 // {D6DD68D1-86FD-4332-8666-9ABEDEA2D24C}
 inline constexpr IID kIidRawElementProviderSimple = {
     0xd6dd68d1, 0x86fd, 0x4332, {0x86, 0x66, 0x9a, 0xbe, 0xde, 0xa2, 0xd2, 0x4c}};
+
+// The UI Automation core's functions the view takes at run time (see
+// accessibility_libraries.h), declared as the system declares them: the
+// system's own header for them does not compile as C++. Never called
+// directly; nothing links the library.
+extern "C" {
+LRESULT WINAPI UiaReturnRawElementProvider(HWND hwnd, WPARAM wParam, LPARAM lParam,
+                                           IRawElementProviderSimple* el);
+HRESULT WINAPI UiaHostProviderFromHwnd(HWND hwnd, IRawElementProviderSimple** provider);
+HRESULT WINAPI UiaRaiseAutomationEvent(IRawElementProviderSimple* provider, EVENTID id);
+BOOL WINAPI UiaClientsAreListening();
+HRESULT WINAPI UiaGetReservedNotSupportedValue(IUnknown** notSupportedValue);
+HRESULT WINAPI UiaDisconnectProvider(IRawElementProviderSimple* provider);
+}
 
 }  // namespace pravex::win32::uia
