@@ -9,6 +9,8 @@
 #include <ole2.h>
 #include <uiautomationcore.h>
 
+#include "win32/text_view/com_support.h"
+
 namespace pravex::win32::uia {
 
 enum TextUnit : int {
@@ -59,23 +61,25 @@ inline constexpr TEXTATTRIBUTEID kIsReadOnlyAttributeId = 40015;
 
 struct ITextRangeProvider;
 
-// COM interfaces have no destructor in their table: objects go by Release.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+// Each interface's destructor is protected, as ComInterface's: objects go by
+// Release, never by delete through an interface.
 
 // {C7935180-6FB3-4201-B174-7DF73ADBF64A}
 inline constexpr IID kIidValueProvider = {
     0xc7935180, 0x6fb3, 0x4201, {0xb1, 0x74, 0x7d, 0xf7, 0x3a, 0xdb, 0xf6, 0x4a}};
-struct IValueProvider : public IUnknown {
+struct IValueProvider : public ComInterface {
   virtual HRESULT STDMETHODCALLTYPE SetValue(LPCWSTR val) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_Value(BSTR* pRetVal) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_IsReadOnly(BOOL* pRetVal) = 0;
+
+ protected:
+  ~IValueProvider() = default;
 };
 
 // {3589C92C-63F3-4367-99BB-ADA653B77CF2}
 inline constexpr IID kIidTextProvider = {
     0x3589c92c, 0x63f3, 0x4367, {0x99, 0xbb, 0xad, 0xa6, 0x53, 0xb7, 0x7c, 0xf2}};
-struct ITextProvider : public IUnknown {
+struct ITextProvider : public ComInterface {
   virtual HRESULT STDMETHODCALLTYPE GetSelection(SAFEARRAY** pRetVal) = 0;
   virtual HRESULT STDMETHODCALLTYPE GetVisibleRanges(SAFEARRAY** pRetVal) = 0;
   virtual HRESULT STDMETHODCALLTYPE RangeFromChild(IRawElementProviderSimple* childElement,
@@ -84,12 +88,15 @@ struct ITextProvider : public IUnknown {
                                                    ITextRangeProvider** pRetVal) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_DocumentRange(ITextRangeProvider** pRetVal) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_SupportedTextSelection(SupportedTextSelection* pRetVal) = 0;
+
+ protected:
+  ~ITextProvider() = default;
 };
 
 // {5347AD7B-C355-46F8-AFF5-909033582F63}
 inline constexpr IID kIidTextRangeProvider = {
     0x5347ad7b, 0xc355, 0x46f8, {0xaf, 0xf5, 0x90, 0x90, 0x33, 0x58, 0x2f, 0x63}};
-struct ITextRangeProvider : public IUnknown {
+struct ITextRangeProvider : public ComInterface {
   virtual HRESULT STDMETHODCALLTYPE Clone(ITextRangeProvider** pRetVal) = 0;
   virtual HRESULT STDMETHODCALLTYPE Compare(ITextRangeProvider* range, BOOL* pRetVal) = 0;
   virtual HRESULT STDMETHODCALLTYPE CompareEndpoints(TextPatternRangeEndpoint endpoint,
@@ -117,9 +124,10 @@ struct ITextRangeProvider : public IUnknown {
   virtual HRESULT STDMETHODCALLTYPE RemoveFromSelection() = 0;
   virtual HRESULT STDMETHODCALLTYPE ScrollIntoView(BOOL alignToTop) = 0;
   virtual HRESULT STDMETHODCALLTYPE GetChildren(SAFEARRAY** pRetVal) = 0;
-};
 
-#pragma GCC diagnostic pop
+ protected:
+  ~ITextRangeProvider() = default;
+};
 
 // {D6DD68D1-86FD-4332-8666-9ABEDEA2D24C}
 inline constexpr IID kIidRawElementProviderSimple = {
