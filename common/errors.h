@@ -27,6 +27,7 @@ inline constexpr KnownError kOverflow{6, L"Overflow"};
 inline constexpr KnownError kOutOfMemory{7, L"Out of memory"};
 inline constexpr KnownError kSubscriptOutOfRange{9, L"Subscript out of range"};
 inline constexpr KnownError kTypeMismatch{13, L"Type mismatch"};
+inline constexpr KnownError kErrorLoadingDll{48, L"Error in loading DLL"};
 inline constexpr KnownError kInternalError{51, L"Internal error"};
 inline constexpr KnownError kBadFileName{52, L"Bad file name or number"};
 inline constexpr KnownError kFileNotFound{53, L"File not found"};
@@ -43,17 +44,34 @@ inline constexpr KnownError kPathFileAccessError{75, L"Path/File access error"};
 inline constexpr KnownError kPathNotFound{76, L"Path not found"};
 inline constexpr KnownError kObjectNotSet{91, L"Object variable or With block variable not set"};
 inline constexpr KnownError kCannotCreateObject{429, L"ActiveX component can't create object"};
+inline constexpr KnownError kDllFunctionNotFound{453, L"Specified DLL function not found"};
 inline constexpr KnownError kCancelSelected{32755, L"Cancel was selected."};
 }  // namespace error
 
 inline constexpr KnownError kKnownErrors[] = {
-    error::kInvalidProcedureCall, error::kOverflow,      error::kOutOfMemory,
-    error::kSubscriptOutOfRange,  error::kTypeMismatch,  error::kInternalError,
-    error::kBadFileName,          error::kFileNotFound,  error::kBadFileMode,
-    error::kFileAlreadyOpen,      error::kDeviceIoError, error::kDiskFull,
-    error::kInputPastEndOfFile,   error::kTooManyFiles,  error::kDeviceUnavailable,
-    error::kPermissionDenied,     error::kDiskNotReady,  error::kPathFileAccessError,
-    error::kPathNotFound,         error::kObjectNotSet,  error::kCannotCreateObject,
+    error::kInvalidProcedureCall,
+    error::kOverflow,
+    error::kOutOfMemory,
+    error::kSubscriptOutOfRange,
+    error::kTypeMismatch,
+    error::kErrorLoadingDll,
+    error::kInternalError,
+    error::kBadFileName,
+    error::kFileNotFound,
+    error::kBadFileMode,
+    error::kFileAlreadyOpen,
+    error::kDeviceIoError,
+    error::kDiskFull,
+    error::kInputPastEndOfFile,
+    error::kTooManyFiles,
+    error::kDeviceUnavailable,
+    error::kPermissionDenied,
+    error::kDiskNotReady,
+    error::kPathFileAccessError,
+    error::kPathNotFound,
+    error::kObjectNotSet,
+    error::kCannotCreateObject,
+    error::kDllFunctionNotFound,
     error::kCancelSelected,
 };
 static_assert(std::ranges::adjacent_find(kKnownErrors, std::ranges::greater_equal{},

@@ -96,24 +96,18 @@ namespace {
 // would pull in the shell's libraries and slow every start-up.
 class CommonDialogLibrary {
  public:
-  using GetSaveFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
-  using ExtendedErrorFn = DWORD(WINAPI*)();
-
   static const CommonDialogLibrary& Get() {
     static const CommonDialogLibrary library;
     return library;
   }
 
-  GetSaveFileNameFn getSaveFileName = nullptr;
-  ExtendedErrorFn extendedError = nullptr;
+  decltype(::GetSaveFileNameW)* getSaveFileName = nullptr;
+  decltype(::CommDlgExtendedError)* extendedError = nullptr;
 
  private:
   CommonDialogLibrary() : module_(LoadSystemLibrary(L"comdlg32.dll")) {
-    if (!module_) return;
-    getSaveFileName = reinterpret_cast<GetSaveFileNameFn>(
-        reinterpret_cast<void*>(::GetProcAddress(module_.get(), "GetSaveFileNameW")));
-    extendedError = reinterpret_cast<ExtendedErrorFn>(
-        reinterpret_cast<void*>(::GetProcAddress(module_.get(), "CommDlgExtendedError")));
+    getSaveFileName = BindAs<decltype(::GetSaveFileNameW)>(module_.get(), "GetSaveFileNameW");
+    extendedError = BindAs<decltype(::CommDlgExtendedError)>(module_.get(), "CommDlgExtendedError");
   }
 
   UniqueModule module_;
@@ -124,7 +118,7 @@ class CommonDialogLibrary {
 std::optional<std::wstring> Win32SaveDialog::ShowSave(std::wstring_view fileName) {
   const CommonDialogLibrary& library = CommonDialogLibrary::Get();
   if (!library.getSaveFileName || !library.extendedError) {
-    throw HostError(48, L"Error in loading DLL comdlg32.dll");
+    throw HostError(error::kErrorLoadingDll, L"Error in loading DLL comdlg32.dll");
   }
   std::vector<wchar_t> path(32768, L'\0');
   fileName.copy(path.data(), std::min(fileName.size(), path.size() - 1));

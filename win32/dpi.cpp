@@ -1,26 +1,22 @@
 #include "win32/dpi.h"
 
+#include "win32/bind_as.h"
+
 namespace pravex::win32 {
 
 namespace {
 
-template <class Function>
-Function User32Function(const char* name) {
+template <class Declared>
+Declared* User32Function(const char* name) {
   static const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-  return user32
-             ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name)))
-             : nullptr;
+  return BindAs<Declared>(user32, name);
 }
-
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-using GetDpiForSystemFn = UINT(WINAPI*)();
-using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 
 }  // namespace
 
 UINT SystemDpi() {
-  static const auto getDpiForSystem = User32Function<GetDpiForSystemFn>("GetDpiForSystem");
+  static const auto getDpiForSystem =
+      User32Function<decltype(::GetDpiForSystem)>("GetDpiForSystem");
   if (getDpiForSystem) {
     if (const UINT dpi = getDpiForSystem()) return dpi;
   }
@@ -31,7 +27,8 @@ UINT SystemDpi() {
 }
 
 UINT DpiForWindow(HWND window) {
-  static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  static const auto getDpiForWindow =
+      User32Function<decltype(::GetDpiForWindow)>("GetDpiForWindow");
   if (getDpiForWindow && window) {
     if (const UINT dpi = getDpiForWindow(window)) return dpi;
   }
@@ -39,7 +36,8 @@ UINT DpiForWindow(HWND window) {
 }
 
 int SystemMetricForDpi(int index, UINT dpi) {
-  static const auto forDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+  static const auto forDpi =
+      User32Function<decltype(::GetSystemMetricsForDpi)>("GetSystemMetricsForDpi");
   if (forDpi) {
     if (const int value = forDpi(index, dpi); value > 0) return value;
   }
@@ -48,7 +46,7 @@ int SystemMetricForDpi(int index, UINT dpi) {
 
 RECT AdjustWindowRectForDpi(RECT client, DWORD style, bool hasMenu, DWORD exStyle, UINT dpi) {
   static const auto adjustForDpi =
-      User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+      User32Function<decltype(::AdjustWindowRectExForDpi)>("AdjustWindowRectExForDpi");
   RECT outer = client;
   if (!adjustForDpi || !adjustForDpi(&outer, style, hasMenu, exStyle, dpi)) {
     outer = client;

@@ -6,8 +6,6 @@ namespace pravex::win32 {
 
 namespace {
 
-using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-
 // Where LOAD_LIBRARY_SEARCH_SYSTEM32 is unknown (an old system), the full
 // path of the library in the system folder does the same.
 UniqueModule LoadByFullPath(const wchar_t* name) {
@@ -27,8 +25,8 @@ std::wstring SystemFolder() {
 }
 
 void SearchLibrariesOnlyInTheSystemFolder() {
-  const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  const auto setDefault = BindAs<decltype(::SetDefaultDllDirectories)>(
+      ::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
   if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
   // At least the current folder leaves the search.
   ::SetDllDirectoryW(L"");

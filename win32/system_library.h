@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "win32/bind_as.h"
 #include "win32/handles.h"
 
 namespace pravex::win32 {

@@ -14,17 +14,14 @@ namespace pravex::win32 {
 
 namespace {
 
-constexpr int kCannotLoadLibrary = 48;
-constexpr int kNoEntryPoint = 453;
-
-template <class Function>
-Function Entry(HMODULE library, const char* name) {
-  const auto address = ::GetProcAddress(library, name);
-  if (!address)
-    throw HostError(kNoEntryPoint, L"Can't find DLL entry point " +
-                                       std::wstring(name, name + std::strlen(name)) +
-                                       L" in wininet.dll");
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
+template <class Declared>
+Declared* Entry(HMODULE library, const char* name) {
+  Declared* const entry = BindAs<Declared>(library, name);
+  if (!entry)
+    throw HostError(error::kDllFunctionNotFound, L"Can't find DLL entry point " +
+                                                     std::wstring(name, name + std::strlen(name)) +
+                                                     L" in wininet.dll");
+  return entry;
 }
 
 std::optional<std::string> OptionalAnsi(const wchar_t* text) {
@@ -36,10 +33,10 @@ const char* PointerOf(const std::optional<std::string>& text) {
   return text ? text->c_str() : nullptr;
 }
 
-void* AsHandle(InternetHandle handle) {
-  return reinterpret_cast<void*>(handle);
+HINTERNET AsHandle(InternetHandle handle) {
+  return reinterpret_cast<HINTERNET>(handle);
 }
-InternetHandle FromHandle(void* handle) {
+InternetHandle FromHandle(HINTERNET handle) {
   return reinterpret_cast<InternetHandle>(handle);
 }
 
@@ -48,11 +45,11 @@ InternetHandle FromHandle(void* handle) {
 void WinInetApi::Bind() {
   if (library_) return;
   UniqueModule library = LoadSystemLibrary(L"wininet.dll");
-  if (!library) throw HostError(kCannotLoadLibrary, L"Error in loading DLL wininet.dll");
-  open_ = Entry<OpenFn>(library.get(), "InternetOpenA");
-  connect_ = Entry<ConnectFn>(library.get(), "InternetConnectA");
-  putFile_ = Entry<PutFileFn>(library.get(), "FtpPutFileA");
-  close_ = Entry<CloseFn>(library.get(), "InternetCloseHandle");
+  if (!library) throw HostError(error::kErrorLoadingDll, L"Error in loading DLL wininet.dll");
+  open_ = Entry<decltype(::InternetOpenA)>(library.get(), "InternetOpenA");
+  connect_ = Entry<decltype(::InternetConnectA)>(library.get(), "InternetConnectA");
+  putFile_ = Entry<decltype(::FtpPutFileA)>(library.get(), "FtpPutFileA");
+  close_ = Entry<decltype(::InternetCloseHandle)>(library.get(), "InternetCloseHandle");
   library_ = std::move(library);
 }
 

@@ -1,6 +1,9 @@
 // The Internet library's ANSI FTP entry points, taken from wininet.dll by
-// name when first called.
+// name when first called, each typed by its declaration in <wininet.h>.
 #pragma once
+
+#include <windows.h>
+#include <wininet.h>
 
 #include "platform/internet.h"
 #include "win32/handles.h"
@@ -22,20 +25,13 @@ class WinInetApi final : public IInternetApi {
   bool InternetCloseHandle(InternetHandle handle) override;
 
  private:
-  using OpenFn = void*(__stdcall*)(const char*, unsigned long, const char*, const char*,
-                                   unsigned long);
-  using ConnectFn = void*(__stdcall*)(void*, const char*, unsigned short, const char*, const char*,
-                                      unsigned long, unsigned long, std::uintptr_t);
-  using PutFileFn = int(__stdcall*)(void*, const char*, const char*, unsigned long, std::uintptr_t);
-  using CloseFn = int(__stdcall*)(void*);
-
   void Bind();
 
   UniqueModule library_;
-  OpenFn open_ = nullptr;
-  ConnectFn connect_ = nullptr;
-  PutFileFn putFile_ = nullptr;
-  CloseFn close_ = nullptr;
+  decltype(::InternetOpenA)* open_ = nullptr;
+  decltype(::InternetConnectA)* connect_ = nullptr;
+  decltype(::FtpPutFileA)* putFile_ = nullptr;
+  decltype(::InternetCloseHandle)* close_ = nullptr;
 };
 
 }  // namespace pravex::win32

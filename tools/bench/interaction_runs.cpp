@@ -14,6 +14,7 @@
 #include "tests/e2e/pravex_program.h"
 #include "tools/bench/spare_key.h"
 #include "tools/bench/timed_runs.h"
+#include "win32/bind_as.h"
 
 namespace pravex::bench {
 
@@ -165,8 +166,7 @@ SpareKeyWatch::SpareKeyWatch(const std::wstring& hookDll, HWND window)
       taken_(::CreateEventW(nullptr, FALSE, FALSE, kSpareKeyEvent)) {
   if (!library_) throw std::runtime_error("cannot load " + e2e::Quoted(hookDll));
   if (!taken_) throw std::runtime_error("cannot create the spare key's event");
-  const auto hook = reinterpret_cast<HOOKPROC>(
-      reinterpret_cast<void*>(::GetProcAddress(library_.get(), kSpareKeyHookName)));
+  const auto hook = win32::BindAs<decltype(::SpareKeyHook)>(library_.get(), kSpareKeyHookName);
   if (!hook) throw std::runtime_error(e2e::Quoted(hookDll) + " has no hook");
   hook_ = ::SetWindowsHookExW(WH_KEYBOARD, hook, library_.get(),
                               ::GetWindowThreadProcessId(window, nullptr));

@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+// The hook key_hook.dll exports under kSpareKeyHookName.
+extern "C" LRESULT CALLBACK SpareKeyHook(int code, WPARAM key, LPARAM flags);
+
 namespace pravex::bench {
 
 inline constexpr UINT kSpareKey = VK_F24;

@@ -8,12 +8,10 @@ namespace pravex::win32 {
 
 namespace {
 
-template <class Function>
-void Bind(HMODULE module, const char* name, Function& function) {
-  if (!module) return;
-  // Through the one function type the compiler lets any other cast from.
-  function =
-      reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+// Typed by the member, which names the function's declaration.
+template <class Declared>
+void Bind(HMODULE module, const char* name, Declared*& function) {
+  function = BindAs<Declared>(module, name);
 }
 
 AccessibilityLibraries Load() {

@@ -14,26 +14,27 @@
 
 namespace pravex::win32 {
 
+// Each function typed by its declaration (BindAs): the system headers' or,
+// for UI Automation, uia_declarations.h's.
 struct AccessibilityLibraries {
   // ole32 and oleaut32: strings and arrays handed across COM.
-  HRESULT(WINAPI* CoInitializeEx)(void*, DWORD) = nullptr;
-  BSTR(WINAPI* SysAllocStringLen)(const OLECHAR*, UINT) = nullptr;
-  void(WINAPI* SysFreeString)(BSTR) = nullptr;
-  UINT(WINAPI* SysStringLen)(BSTR) = nullptr;
-  SAFEARRAY*(WINAPI* SafeArrayCreateVector)(VARTYPE, LONG, ULONG) = nullptr;
-  HRESULT(WINAPI* SafeArrayPutElement)(SAFEARRAY*, LONG*, void*) = nullptr;
-  HRESULT(WINAPI* SafeArrayDestroy)(SAFEARRAY*) = nullptr;
+  decltype(::CoInitializeEx)* CoInitializeEx = nullptr;
+  decltype(::SysAllocStringLen)* SysAllocStringLen = nullptr;
+  decltype(::SysFreeString)* SysFreeString = nullptr;
+  decltype(::SysStringLen)* SysStringLen = nullptr;
+  decltype(::SafeArrayCreateVector)* SafeArrayCreateVector = nullptr;
+  decltype(::SafeArrayPutElement)* SafeArrayPutElement = nullptr;
+  decltype(::SafeArrayDestroy)* SafeArrayDestroy = nullptr;
   // oleacc: Microsoft Active Accessibility.
-  HRESULT(WINAPI* CreateStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
-  LRESULT(WINAPI* LresultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
+  decltype(::CreateStdAccessibleObject)* CreateStdAccessibleObject = nullptr;
+  decltype(::LresultFromObject)* LresultFromObject = nullptr;
   // uiautomationcore: UI Automation. The last three are optional.
-  LRESULT(WINAPI* UiaReturnRawElementProvider)
-  (HWND, WPARAM, LPARAM, IRawElementProviderSimple*) = nullptr;
-  HRESULT(WINAPI* UiaHostProviderFromHwnd)(HWND, IRawElementProviderSimple**) = nullptr;
-  HRESULT(WINAPI* UiaRaiseAutomationEvent)(IRawElementProviderSimple*, uia::EVENTID) = nullptr;
-  BOOL(WINAPI* UiaClientsAreListening)() = nullptr;
-  HRESULT(WINAPI* UiaGetReservedNotSupportedValue)(IUnknown**) = nullptr;
-  HRESULT(WINAPI* UiaDisconnectProvider)(IRawElementProviderSimple*) = nullptr;
+  decltype(uia::UiaReturnRawElementProvider)* UiaReturnRawElementProvider = nullptr;
+  decltype(uia::UiaHostProviderFromHwnd)* UiaHostProviderFromHwnd = nullptr;
+  decltype(uia::UiaRaiseAutomationEvent)* UiaRaiseAutomationEvent = nullptr;
+  decltype(uia::UiaClientsAreListening)* UiaClientsAreListening = nullptr;
+  decltype(uia::UiaGetReservedNotSupportedValue)* UiaGetReservedNotSupportedValue = nullptr;
+  decltype(uia::UiaDisconnectProvider)* UiaDisconnectProvider = nullptr;
 
   bool HasCom() const {
     return CoInitializeEx && SysAllocStringLen && SysFreeString && SysStringLen &&

@@ -16,15 +16,11 @@ bool IsSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-// The interfaces have no virtual destructor, by COM's design; the object
-// is destroyed through RefCounted's.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class AccessibleTextView final : public RefCounted, public IAccessible, public IOleWindow {
+class AccessibleTextView final : public TextViewObject<kGone, IAccessible, IOleWindow> {
  public:
   AccessibleTextView(const AccessibilityLibraries& libraries, std::shared_ptr<TextViewLink> link,
                      ComRef<IAccessible> standard)
-      : libraries_(libraries), link_(std::move(link)), standard_(std::move(standard)) {}
+      : TextViewObject(std::move(link)), libraries_(libraries), standard_(std::move(standard)) {}
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
@@ -36,8 +32,6 @@ class AccessibleTextView final : public RefCounted, public IAccessible, public I
     if (riid == __uuidof(IOleWindow)) return GiveOut(static_cast<IOleWindow*>(this), out);
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
-  ULONG STDMETHODCALLTYPE Release() override { return DropReference(); }
 
   // IDispatch: the standard object's.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -60,20 +54,17 @@ class AccessibleTextView final : public RefCounted, public IAccessible, public I
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     if (!IsSelf(child)) return standard_->get_accRole(child, role);
     if (!role) return E_POINTER;
-    if (!link_->view) return kGone;
-    role->vt = VT_I4;
-    role->lVal = ROLE_SYSTEM_TEXT;
-    return S_OK;
+    return Run([&](TextView&) {
+      role->vt = VT_I4;
+      role->lVal = ROLE_SYSTEM_TEXT;
+      return S_OK;
+    });
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (!IsSelf(child)) return standard_->get_accName(child, name);
-    if (!name) return E_POINTER;
-    *name = nullptr;
-    return Guarded([&]() -> HRESULT {
-      const TextView* view = link_->view;
-      if (!view) return kGone;
+    return Run(name, [&](TextView& view) -> HRESULT {
       // Not the window's text, as the standard object would have it: the report.
-      const std::optional<std::wstring> label = LabelBefore(view->Window());
+      const std::optional<std::wstring> label = LabelBefore(view.Window());
       if (!label) return S_FALSE;
       *name = AllocDisplayedString(libraries_, *label);
       return *name ? S_OK : E_OUTOFMEMORY;
@@ -81,38 +72,34 @@ class AccessibleTextView final : public RefCounted, public IAccessible, public I
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
     if (!IsSelf(child)) return standard_->get_accValue(child, value);
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    const TextView* view = link_->view;
-    if (!view) return kGone;
-    *value = AllocDisplayedString(libraries_, view->Text());
-    return *value ? S_OK : E_OUTOFMEMORY;
+    return Run(value, [&](TextView& view) {
+      *value = AllocDisplayedString(libraries_, view.Text());
+      return *value ? S_OK : E_OUTOFMEMORY;
+    });
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
     if (!IsSelf(child)) return standard_->get_accState(child, state);
     if (!state) return E_POINTER;
-    const TextView* view = link_->view;
-    if (!view) return kGone;
-    const HWND hwnd = view->Window();
-    LONG flags = 0;  // never read-only: the text box takes typing
-    if (!::IsWindowVisible(hwnd)) flags |= STATE_SYSTEM_INVISIBLE;
-    if (::IsWindowEnabled(hwnd)) {
-      flags |= STATE_SYSTEM_FOCUSABLE;
-    } else {
-      flags |= STATE_SYSTEM_UNAVAILABLE;
-    }
-    if (view->HasFocus()) flags |= STATE_SYSTEM_FOCUSED;
-    state->vt = VT_I4;
-    state->lVal = flags;
-    return S_OK;
+    return Run([&](TextView& view) {
+      const HWND hwnd = view.Window();
+      LONG flags = 0;  // never read-only: the text box takes typing
+      if (!::IsWindowVisible(hwnd)) flags |= STATE_SYSTEM_INVISIBLE;
+      if (::IsWindowEnabled(hwnd)) {
+        flags |= STATE_SYSTEM_FOCUSABLE;
+      } else {
+        flags |= STATE_SYSTEM_UNAVAILABLE;
+      }
+      if (view.HasFocus()) flags |= STATE_SYSTEM_FOCUSED;
+      state->vt = VT_I4;
+      state->lVal = flags;
+      return S_OK;
+    });
   }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
     if (!IsSelf(child)) return standard_->put_accValue(child, value);
-    return Guarded([&]() -> HRESULT {
-      TextView* view = link_->view;
-      if (!view) return kGone;
+    return Run([&](TextView& view) {
       // As the edit control takes it: like WM_SETTEXT.
-      view->SetText(value ? std::wstring(value, libraries_.SysStringLen(value)) : std::wstring());
+      view.SetText(value ? std::wstring(value, libraries_.SysStringLen(value)) : std::wstring());
       return S_OK;
     });
   }
@@ -170,19 +157,17 @@ class AccessibleTextView final : public RefCounted, public IAccessible, public I
 
   // IOleWindow: which window this is, for WindowFromAccessibleObject.
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* hwnd) override {
-    if (!hwnd) return E_POINTER;
-    const TextView* view = link_->view;
-    *hwnd = view ? view->Window() : nullptr;
-    return view ? S_OK : kGone;
+    return Run(hwnd, [&](TextView& view) {
+      *hwnd = view.Window();
+      return S_OK;
+    });
   }
   HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
  private:
   const AccessibilityLibraries& libraries_;
-  std::shared_ptr<TextViewLink> link_;
   ComRef<IAccessible> standard_;
 };
-#pragma GCC diagnostic pop
 
 }  // namespace
 

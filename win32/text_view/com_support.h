@@ -1,6 +1,7 @@
 // The little COM the text view's accessible objects need: a counted
-// reference, reference counting for objects of our own, and the guard that
-// keeps exceptions inside a COM method.
+// reference, and the one base of the objects themselves, which counts their
+// references, keeps exceptions inside their methods and answers for them
+// once the view is gone.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,8 @@
 #include <memory>
 #include <new>
 #include <utility>
+
+#include "win32/text_view/text_view_link.h"
 
 namespace pravex::win32 {
 
@@ -101,5 +104,57 @@ HRESULT GiveOut(Interface* p, void** out) noexcept {
   *out = p;
   return S_OK;
 }
+
+// COM interfaces have no virtual destructor, by COM's design: an object goes
+// by Release, never by delete through an interface. This is the one place
+// that tells the compiler so.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+// The base of the COM interfaces the program declares itself, where the
+// system headers at hand lack them (uia_declarations.h).
+struct ComInterface : public IUnknown {
+ protected:
+  ~ComInterface() = default;
+};
+
+// The base of the view's accessible objects, implementing `Interfaces`:
+// counts references (the object is destroyed through RefCounted's virtual
+// destructor) and runs each method's body through Run.
+template <HRESULT kGone, class... Interfaces>
+class TextViewObject : public RefCounted, public Interfaces... {
+ public:
+  ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
+  ULONG STDMETHODCALLTYPE Release() override { return DropReference(); }
+
+ protected:
+  explicit TextViewObject(std::shared_ptr<TextViewLink> link) : link_(std::move(link)) {}
+
+  // Runs a method's body against the view, behind the guard; once the view
+  // is gone, the element is too, and the method answers `kGone`. `out`,
+  // where given, is checked and cleared first.
+  template <class Body>
+  HRESULT Run(Body&& body) {
+    return Guarded([&]() -> HRESULT {
+      TextView* view = link_->view;
+      if (!view) return kGone;
+      Refresh(*view);
+      return body(*view);
+    });
+  }
+  template <class Out, class Body>
+  HRESULT Run(Out* out, Body&& body) {
+    if (!out) return E_POINTER;
+    *out = Out{};
+    return Run(std::forward<Body>(body));
+  }
+
+  // Brings what the object keeps of the view up to date, before each body.
+  virtual void Refresh(TextView&) {}
+
+  const std::shared_ptr<TextViewLink> link_;
+};
+
+#pragma GCC diagnostic pop
 
 }  // namespace pravex::win32

@@ -10,17 +10,12 @@ namespace pravex::win32 {
 
 namespace {
 
-// The interfaces have no virtual destructor, by COM's design; the object
-// is destroyed through RefCounted's.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class UiaTextViewProvider final : public RefCounted,
-                                  public IRawElementProviderSimple,
-                                  public uia::IValueProvider,
-                                  public uia::ITextProvider {
+class UiaTextViewProvider final
+    : public TextViewObject<uia::kElementNotAvailable, IRawElementProviderSimple,
+                            uia::IValueProvider, uia::ITextProvider> {
  public:
   UiaTextViewProvider(const AccessibilityLibraries& libraries, std::shared_ptr<TextViewLink> link)
-      : libraries_(libraries), link_(std::move(link)) {}
+      : TextViewObject(std::move(link)), libraries_(libraries) {}
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
@@ -33,8 +28,6 @@ class UiaTextViewProvider final : public RefCounted,
     if (riid == uia::kIidTextProvider) return GiveOut(static_cast<ITextProvider*>(this), out);
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
-  ULONG STDMETHODCALLTYPE Release() override { return DropReference(); }
 
   // IRawElementProviderSimple
   HRESULT STDMETHODCALLTYPE get_ProviderOptions(ProviderOptions* options) override {
@@ -152,20 +145,6 @@ class UiaTextViewProvider final : public RefCounted,
   }
 
  private:
-  template <class Body>
-  HRESULT Run(Body&& body) {
-    return Guarded([&]() -> HRESULT {
-      TextView* view = link_->view;
-      return view ? body(*view) : uia::kElementNotAvailable;
-    });
-  }
-  template <class Out, class Body>
-  HRESULT Run(Out* out, Body&& body) {
-    if (!out) return E_POINTER;
-    *out = Out{};
-    return Run(std::forward<Body>(body));
-  }
-
   IValueProvider* AsValue() { return this; }
   ITextProvider* AsText() { return this; }
   ComRef<uia::ITextRangeProvider> Range(text_view::Span span) {
@@ -174,9 +153,7 @@ class UiaTextViewProvider final : public RefCounted,
   }
 
   const AccessibilityLibraries& libraries_;
-  std::shared_ptr<TextViewLink> link_;
 };
-#pragma GCC diagnostic pop
 
 }  // namespace
 

@@ -36,15 +36,15 @@ wchar_t Lower(wchar_t c) {
       reinterpret_cast<UINT_PTR>(::CharLowerW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c)))));
 }
 
-// The interfaces have no virtual destructor, by COM's design; the object
-// is destroyed through RefCounted's.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class UiaTextRange final : public RefCounted, public uia::ITextRangeProvider {
+class UiaTextRange final
+    : public TextViewObject<uia::kElementNotAvailable, uia::ITextRangeProvider> {
  public:
   UiaTextRange(const AccessibilityLibraries& libraries, std::shared_ptr<TextViewLink> link,
                ComRef<IRawElementProviderSimple> owner, Span span)
-      : libraries_(libraries), link_(std::move(link)), owner_(std::move(owner)), span_(span) {}
+      : TextViewObject(std::move(link)),
+        libraries_(libraries),
+        owner_(std::move(owner)),
+        span_(span) {}
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
@@ -56,8 +56,6 @@ class UiaTextRange final : public RefCounted, public uia::ITextRangeProvider {
     }
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
-  ULONG STDMETHODCALLTYPE Release() override { return DropReference(); }
 
   // ITextRangeProvider
   HRESULT STDMETHODCALLTYPE Clone(ITextRangeProvider** out) override {
@@ -211,24 +209,8 @@ class UiaTextRange final : public RefCounted, public uia::ITextRangeProvider {
   }
 
  private:
-  // Runs a method's body against the view, with the range clamped to its
-  // text; the element is gone once the view is. `out`, where given, is
-  // checked and cleared first.
-  template <class Body>
-  HRESULT Run(Body&& body) {
-    return Guarded([&]() -> HRESULT {
-      TextView* view = link_->view;
-      if (!view) return uia::kElementNotAvailable;
-      span_ = Current(*view, span_);
-      return body(*view);
-    });
-  }
-  template <class Out, class Body>
-  HRESULT Run(Out* out, Body&& body) {
-    if (!out) return E_POINTER;
-    *out = Out{};
-    return Run(std::forward<Body>(body));
-  }
+  // Every method's body sees the range clamped to the text as it is now.
+  void Refresh(TextView& view) override { span_ = Current(view, span_); }
 
   static TextUnits Units(TextView& view) { return TextUnits(view.Text(), view.Layout()); }
   static Span Current(TextView& view, Span span) { return Units(view).Clamp(span); }
@@ -251,11 +233,9 @@ class UiaTextRange final : public RefCounted, public uia::ITextRangeProvider {
   }
 
   const AccessibilityLibraries& libraries_;
-  std::shared_ptr<TextViewLink> link_;
   ComRef<IRawElementProviderSimple> owner_;
   Span span_;
 };
-#pragma GCC diagnostic pop
 
 }  // namespace
 

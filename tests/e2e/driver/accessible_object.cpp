@@ -7,6 +7,26 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "win32/bind_as.h"
+
+// What the readings take at run time beyond the system headers at hand,
+// declared as the system declares it: UI Automation's client functions
+// (their header does not compile as C++) and Wine's version.
+extern "C" {
+DECLARE_HANDLE(HUIANODE);
+DECLARE_HANDLE(HUIAPATTERNOBJECT);
+DECLARE_HANDLE(HUIATEXTRANGE);
+HRESULT WINAPI UiaNodeFromHandle(HWND hwnd, HUIANODE* node);
+HRESULT WINAPI UiaGetPropertyValue(HUIANODE node, int propertyId, VARIANT* value);
+HRESULT WINAPI UiaGetPatternProvider(HUIANODE node, int patternId, HUIAPATTERNOBJECT* pattern);
+HRESULT WINAPI TextPattern_get_DocumentRange(HUIAPATTERNOBJECT pattern, HUIATEXTRANGE* range);
+HRESULT WINAPI TextRange_GetText(HUIATEXTRANGE range, int maxLength, BSTR* text);
+BOOL WINAPI UiaNodeRelease(HUIANODE node);
+BOOL WINAPI UiaPatternRelease(HUIAPATTERNOBJECT pattern);
+BOOL WINAPI UiaTextRangeRelease(HUIATEXTRANGE range);
+const char* CDECL wine_get_version();
+}
+
 namespace pravex::e2e {
 
 namespace {
@@ -46,11 +66,11 @@ class Library {
   Library(const Library&) = delete;
   Library& operator=(const Library&) = delete;
   ~Library() { ::FreeLibrary(module_); }
-  template <class Function>
-  Function Get(const char* name) const {
-    const FARPROC proc = ::GetProcAddress(module_, name);
-    if (!proc) throw std::runtime_error(std::string(name) + " is missing");
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(proc));
+  template <class Declared>
+  Declared* Get(const char* name) const {
+    Declared* const function = win32::BindAs<Declared>(module_, name);
+    if (!function) throw std::runtime_error(std::string(name) + " is missing");
+    return function;
   }
 
  private:
@@ -113,9 +133,9 @@ long IntegerOf(const VARIANT& value) {
 // calling process; nothing in the library tells it apart but the version.
 std::optional<std::string> WinePatternCallsMissing() {
   const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-  const FARPROC proc = ntdll ? ::GetProcAddress(ntdll, "wine_get_version") : nullptr;
-  if (!proc) return std::nullopt;
-  const char* version = reinterpret_cast<const char* (*)()>(reinterpret_cast<void (*)()>(proc))();
+  const auto wineVersion = win32::BindAs<decltype(::wine_get_version)>(ntdll, "wine_get_version");
+  if (!wineVersion) return std::nullopt;
+  const char* version = wineVersion();
   if (std::atoi(version) > 8) return std::nullopt;
   return std::string("Wine ") + version + " has no UiaGetPatternProvider (an aborting stub)";
 }
@@ -125,11 +145,10 @@ std::optional<std::string> WinePatternCallsMissing() {
 AccessibleFacts ReadAccessibleClient(HWND window) {
   const Apartment apartment;
   const Library oleacc(L"oleacc.dll");
-  using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
   IAccessible* accessible = nullptr;
-  const HRESULT got = oleacc.Get<FromWindow>("AccessibleObjectFromWindow")(
-      window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
-      reinterpret_cast<void**>(&accessible));
+  const HRESULT got = oleacc.Get<decltype(::AccessibleObjectFromWindow)>(
+      "AccessibleObjectFromWindow")(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                                    reinterpret_cast<void**>(&accessible));
   if (FAILED(got) || !accessible) Fail("AccessibleObjectFromWindow", got);
   struct Releaser {
     IAccessible* p;
@@ -171,31 +190,27 @@ AccessibleFacts ReadAccessibleClient(HWND window) {
 AutomationFacts ReadAutomationElement(HWND window) {
   const Apartment apartment;
   const Library uia(L"uiautomationcore.dll");
-  using Node = void*;
-  using Pattern = void*;
-  using Range = void*;
-  const auto nodeRelease = uia.Get<BOOL(WINAPI*)(Node)>("UiaNodeRelease");
-  const auto patternRelease = uia.Get<BOOL(WINAPI*)(Pattern)>("UiaPatternRelease");
-  const auto rangeRelease = uia.Get<BOOL(WINAPI*)(Range)>("UiaTextRangeRelease");
+  const auto nodeRelease = uia.Get<decltype(::UiaNodeRelease)>("UiaNodeRelease");
+  const auto patternRelease = uia.Get<decltype(::UiaPatternRelease)>("UiaPatternRelease");
+  const auto rangeRelease = uia.Get<decltype(::UiaTextRangeRelease)>("UiaTextRangeRelease");
 
-  UiaHandle<Node> node(nodeRelease);
+  UiaHandle<HUIANODE> node(nodeRelease);
   if (const HRESULT r =
-          uia.Get<HRESULT(WINAPI*)(HWND, Node*)>("UiaNodeFromHandle")(window, node.Receive());
+          uia.Get<decltype(::UiaNodeFromHandle)>("UiaNodeFromHandle")(window, node.Receive());
       FAILED(r) || !node.get()) {
     Fail("UiaNodeFromHandle", r);
   }
+  const auto getProperty = uia.Get<decltype(::UiaGetPropertyValue)>("UiaGetPropertyValue");
   AutomationFacts facts;
   Variant controlType;
-  if (const HRESULT r = uia.Get<HRESULT(WINAPI*)(Node, int, VARIANT*)>("UiaGetPropertyValue")(
-          node.get(), kControlTypePropertyId, controlType.get());
+  if (const HRESULT r = getProperty(node.get(), kControlTypePropertyId, controlType.get());
       FAILED(r)) {
     Fail("UiaGetPropertyValue", r);
   }
   facts.controlType = static_cast<int>(IntegerOf(*controlType));
 
   Variant value;
-  if (const HRESULT r = uia.Get<HRESULT(WINAPI*)(Node, int, VARIANT*)>("UiaGetPropertyValue")(
-          node.get(), kValueValuePropertyId, value.get());
+  if (const HRESULT r = getProperty(node.get(), kValueValuePropertyId, value.get());
       SUCCEEDED(r) && (*value).vt == VT_BSTR) {
     facts.value = std::wstring((*value).bstrVal, ::SysStringLen((*value).bstrVal));
   }
@@ -204,20 +219,20 @@ AutomationFacts ReadAutomationElement(HWND window) {
     facts.documentTextUnavailable = *missing;
     return facts;
   }
-  UiaHandle<Pattern> text(patternRelease);
-  if (const HRESULT r = uia.Get<HRESULT(WINAPI*)(Node, int, Pattern*)>("UiaGetPatternProvider")(
+  UiaHandle<HUIAPATTERNOBJECT> text(patternRelease);
+  if (const HRESULT r = uia.Get<decltype(::UiaGetPatternProvider)>("UiaGetPatternProvider")(
           node.get(), kTextPatternId, text.Receive());
       FAILED(r) || !text.get()) {
     Fail("UiaGetPatternProvider", r);
   }
-  UiaHandle<Range> document(rangeRelease);
-  if (const HRESULT r = uia.Get<HRESULT(WINAPI*)(Pattern, Range*)>("TextPattern_get_DocumentRange")(
-          text.get(), document.Receive());
+  UiaHandle<HUIATEXTRANGE> document(rangeRelease);
+  if (const HRESULT r = uia.Get<decltype(::TextPattern_get_DocumentRange)>(
+          "TextPattern_get_DocumentRange")(text.get(), document.Receive());
       FAILED(r) || !document.get()) {
     Fail("TextPattern_get_DocumentRange", r);
   }
   Bstr documentText;
-  if (const HRESULT r = uia.Get<HRESULT(WINAPI*)(Range, int, BSTR*)>("TextRange_GetText")(
+  if (const HRESULT r = uia.Get<decltype(::TextRange_GetText)>("TextRange_GetText")(
           document.get(), -1, documentText.Receive());
       FAILED(r)) {
     Fail("TextRange_GetText", r);
