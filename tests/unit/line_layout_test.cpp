@@ -16,7 +16,7 @@
 #include "text/detached_lines.h"
 #include "text/word_bounds.h"
 
-namespace pravex::text_view {
+namespace pravex::text {
 namespace {
 
 // Made-up widths: 10 pixels a character, 'i' 5 and 'W' 20.
@@ -284,7 +284,7 @@ TEST(WordBoundsTest, CtrlArrowsAndDoubleClick) {
     std::size_t from;
     std::size_t next;      // Ctrl+Right
     std::size_t previous;  // Ctrl+Left
-    TextRange word;        // double-click
+    Span word;             // double-click
   };
   const Row rows[] = {
       {L"one two", 0, 4, 0, {0, 4}},   {L"one two", 2, 4, 0, {0, 4}}, {L"one two", 4, 7, 0, {4, 7}},
@@ -299,11 +299,11 @@ TEST(WordBoundsTest, CtrlArrowsAndDoubleClick) {
     const Row& r = rows[row];
     EXPECT_EQ(NextWordStart(r.text, r.from), r.next) << "row " << row;
     EXPECT_EQ(PreviousWordStart(r.text, r.from), r.previous) << "row " << row;
-    const TextRange word = WordAt(r.text, r.from);
-    EXPECT_EQ(word.begin, r.word.begin) << "row " << row;
+    const Span word = WordAt(r.text, r.from);
+    EXPECT_EQ(word.start, r.word.start) << "row " << row;
     EXPECT_EQ(word.end, r.word.end) << "row " << row;
   }
 }
 
 }  // namespace
-}  // namespace pravex::text_view
+}  // namespace pravex::text

@@ -10,7 +10,7 @@
 
 #include "text/caret_stops.h"
 
-namespace pravex::text_view {
+namespace pravex::text {
 namespace {
 
 // A character beyond the first 65536: two UTF-16 code units.
@@ -205,4 +205,4 @@ TEST(FindTextTest, ForwardBackwardAndIgnoringCase) {
 }
 
 }  // namespace
-}  // namespace pravex::text_view
+}  // namespace pravex::text

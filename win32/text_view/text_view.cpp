@@ -46,7 +46,7 @@ TextView* TextView::FromHandle(HWND hwnd) {
 
 TextView::TextView(HWND hwnd)
     : hwnd_(hwnd),
-      advances_([this](char16_t first, text_view::CharAdvances::Block& widths) {
+      advances_([this](char16_t first, text::CharAdvances::Block& widths) {
         MeasureBlock(first, widths);
       }),
       link_(std::make_shared<TextViewLink>(TextViewLink{this})) {}
@@ -251,7 +251,7 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case EM_SETLIMITTEXT:
       return 0;  // no limit but memory's
     case EM_GETLIMITTEXT:
-      return static_cast<LRESULT>(text_view::LineLayout::kMaxText);
+      return static_cast<LRESULT>(text::LineLayout::kMaxText);
     case EM_GETLINECOUNT:
       return static_cast<LRESULT>(Lines().LineCount());
     case EM_GETFIRSTVISIBLELINE:
@@ -307,10 +307,10 @@ void TextView::SetText(std::wstring text) {
 void TextView::TakeText(std::wstring text) {
   // Refused at once, also by a hidden view whose layout comes later: its
   // window would otherwise open unable to show anything.
-  if (text.size() > text_view::LineLayout::kMaxText) throw std::length_error("text too long");
+  if (text.size() > text::LineLayout::kMaxText) throw std::length_error("text too long");
   // Laid out before anything changes: if that fails, the old text stays.
   const bool shown = ::IsWindowVisible(hwnd_) != FALSE;
-  text_view::LineLayout layout;
+  text::LineLayout layout;
   if (shown) layout.Wrap(text, advances_, CurrentWrap());
   text_ = std::move(text);
   layout_ = std::move(layout);
@@ -361,11 +361,11 @@ void TextView::MeasureFont() {
   advances_.Forget();
 }
 
-void TextView::MeasureBlock(char16_t first, text_view::CharAdvances::Block& widths) const {
+void TextView::MeasureBlock(char16_t first, text::CharAdvances::Block& widths) const {
   WindowDc dc(hwnd_);
   SelectedObject font(dc.get(), FontOrSystem());
-  INT measured[text_view::CharAdvances::kBlockSize] = {};
-  const UINT last = static_cast<UINT>(first) + text_view::CharAdvances::kBlockSize - 1;
+  INT measured[text::CharAdvances::kBlockSize] = {};
+  const UINT last = static_cast<UINT>(first) + text::CharAdvances::kBlockSize - 1;
   if (!::GetCharWidth32W(dc.get(), first, last, measured)) {
     for (std::size_t i = 0; i < widths.size(); ++i) {
       const auto c = static_cast<wchar_t>(first + i);
@@ -410,7 +410,7 @@ int TextView::WrapWidth() const {
   return std::max(1, static_cast<int>(area.right - area.left));
 }
 
-text_view::WrapOptions TextView::CurrentWrap() const {
+text::WrapOptions TextView::CurrentWrap() const {
   return {.width = WrapWidth(), .tabWidth = 8 * averageCharWidth_};
 }
 

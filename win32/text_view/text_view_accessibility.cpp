@@ -99,8 +99,8 @@ void TextView::RaiseUiaEvent(int eventId) {
 
 // --- What the accessible objects read and do ---------------------------------
 
-text_view::Span TextView::VisibleSpan() {
-  const text_view::LineLayout& lines = Lines();
+text::Span TextView::VisibleSpan() {
+  const text::LineLayout& lines = Lines();
   const std::size_t first = std::min(topLine_, lines.LineCount() - 1);
   const std::size_t end = first + static_cast<std::size_t>(VisibleLines());
   return {lines.LineStart(first), end < lines.LineCount() ? lines.LineStart(end) : text_.size()};
@@ -112,8 +112,8 @@ std::size_t TextView::PosAtScreenPoint(POINT screen) {
   return PosFromPoint(screen, atLineEnd);
 }
 
-std::vector<RECT> TextView::ScreenRectsOf(text_view::Span span) {
-  const text_view::LineLayout& lines = Lines();
+std::vector<RECT> TextView::ScreenRectsOf(text::Span span) {
+  const text::LineLayout& lines = Lines();
   std::vector<RECT> rects;
   const std::size_t page = static_cast<std::size_t>(VisibleLines());
   const std::size_t first = std::max(lines.LineOf(span.start), topLine_);
@@ -133,14 +133,14 @@ std::vector<RECT> TextView::ScreenRectsOf(text_view::Span span) {
   return rects;
 }
 
-void TextView::SelectSpan(text_view::Span span) {
+void TextView::SelectSpan(text::Span span) {
   Select(span.start, span.end);
   goalX_.reset();
   ScrollToCaret();
 }
 
-void TextView::ScrollIntoView(text_view::Span span, bool alignToTop) {
-  const text_view::LineLayout& lines = Lines();
+void TextView::ScrollIntoView(text::Span span, bool alignToTop) {
+  const text::LineLayout& lines = Lines();
   if (alignToTop) {
     SetTopLine(static_cast<long long>(lines.LineOf(span.start)));
   } else {

@@ -13,9 +13,9 @@ constexpr long long kFarAway = 30000;
 }  // namespace
 
 bool TextView::IsWrappedLineEnd(std::size_t line, std::size_t pos) {
-  const text_view::LineLayout& lines = LinesThrough(pos);
+  const text::LineLayout& lines = LinesThrough(pos);
   return line + 1 < lines.LineCount() && pos == lines.LineStart(line + 1) &&
-         !text_view::IsHardLineStart(text_, pos);
+         !text::IsHardLineStart(text_, pos);
 }
 
 std::size_t TextView::CaretLine() {
@@ -25,18 +25,17 @@ std::size_t TextView::CaretLine() {
 }
 
 POINT TextView::PointOf(std::size_t line, std::size_t pos) {
-  const text_view::LineLayout& lines = LinesThrough(pos);  // first: it may move the top line
+  const text::LineLayout& lines = LinesThrough(pos);  // first: it may move the top line
   const RECT area = TextArea();
   const long long row = static_cast<long long>(line) - static_cast<long long>(topLine_);
   const long long y = std::clamp(row * lineHeight_, -kFarAway, kFarAway);
-  const text_view::LineX x = std::min<text_view::LineX>(
-      text_view::XOf(text_, lines.LineStart(line), pos, advances_, lines.Options().tabWidth),
-      kFarAway);
+  const text::LineX x = std::min<text::LineX>(
+      text::XOf(text_, lines.LineStart(line), pos, advances_, lines.Options().tabWidth), kFarAway);
   return {area.left + static_cast<int>(x), area.top + static_cast<int>(y)};
 }
 
 std::size_t TextView::PosFromPoint(POINT point, bool& atLineEnd) {
-  const text_view::LineLayout& lines = Lines();
+  const text::LineLayout& lines = Lines();
   const RECT area = TextArea();
   // Rows above or below the text area count as its first or last: dragging
   // there scrolls by the timer, not by the mouse's distance.
@@ -46,9 +45,9 @@ std::size_t TextView::PosFromPoint(POINT point, bool& atLineEnd) {
       std::min(topLine_ + static_cast<std::size_t>(row), lines.LineCount() - 1);
   const std::size_t start = lines.LineStart(line);
   const std::size_t end = lines.LineEnd(text_, line);
-  const std::size_t pos = text_view::CaretStopAtOrBefore(
-      text_, text_view::PosAtX(text_, start, end, point.x - area.left, advances_,
-                               lines.Options().tabWidth));
+  const std::size_t pos = text::CaretStopAtOrBefore(
+      text_,
+      text::PosAtX(text_, start, end, point.x - area.left, advances_, lines.Options().tabWidth));
   atLineEnd = IsWrappedLineEnd(line, pos);
   return pos;
 }
@@ -57,8 +56,8 @@ void TextView::Select(std::size_t anchor, std::size_t caret, bool atLineEnd) {
   const std::size_t oldStart = SelectionStart();
   const std::size_t oldEnd = SelectionEnd();
   // Never inside a surrogate pair or CR LF.
-  anchor_ = text_view::CaretStopAtOrBefore(text_, anchor);
-  caret_ = text_view::CaretStopAtOrBefore(text_, caret);
+  anchor_ = text::CaretStopAtOrBefore(text_, anchor);
+  caret_ = text::CaretStopAtOrBefore(text_, caret);
   caretAtLineEnd_ = atLineEnd;
   // Only the characters that went into or out of the selection change.
   InvalidateBetween(oldStart, SelectionStart());
@@ -97,14 +96,14 @@ POINT TextView::CaretPointAhead() {
   }
   std::size_t line = detached_->LineOf(caret_);
   if (caretAtLineEnd_ && line > 0 && caret_ == detached_->LineStart(line) &&
-      !text_view::IsHardLineStart(text_, caret_)) {
+      !text::IsHardLineStart(text_, caret_)) {
     --line;
   }
   const long long row =
       static_cast<long long>(detachedFirstLine_ + line) - static_cast<long long>(topLine_);
   const long long y = std::clamp(row * lineHeight_, -kFarAway, kFarAway);
-  const int x = text_view::XOf(text_, detached_->LineStart(line), caret_, advances_,
-                               layout_.Options().tabWidth);
+  const int x =
+      text::XOf(text_, detached_->LineStart(line), caret_, advances_, layout_.Options().tabWidth);
   return {area.left + x, area.top + static_cast<int>(y)};
 }
 

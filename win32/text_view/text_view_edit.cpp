@@ -12,8 +12,8 @@ namespace pravex::win32 {
 
 void TextView::Replace(std::size_t pos, std::size_t count, std::wstring_view insert,
                        EditKind kind) {
-  if (insert.size() > text_view::LineLayout::kMaxText ||
-      text_.size() - count > text_view::LineLayout::kMaxText - insert.size()) {
+  if (insert.size() > text::LineLayout::kMaxText ||
+      text_.size() - count > text::LineLayout::kMaxText - insert.size()) {
     throw std::length_error("text too long");
   }
   // Typing on where the last typing stopped extends the same undo step.
@@ -65,7 +65,7 @@ void TextView::DeleteForward() {
     ReplaceSelection(L"");
   } else if (caret_ < text_.size()) {
     // A surrogate pair or CR LF goes whole.
-    Replace(caret_, text_view::NextCaretStop(text_, caret_) - caret_, L"", EditKind::kOther);
+    Replace(caret_, text::NextCaretStop(text_, caret_) - caret_, L"", EditKind::kOther);
     caretAtLineEnd_ = false;
     goalX_.reset();
     ScrollToCaret();
@@ -77,7 +77,7 @@ void TextView::DeleteBackward() {
   if (HasSelection()) {
     ReplaceSelection(L"");
   } else if (caret_ > 0) {
-    const std::size_t count = caret_ - text_view::PreviousCaretStop(text_, caret_);
+    const std::size_t count = caret_ - text::PreviousCaretStop(text_, caret_);
     Replace(caret_ - count, count, L"", EditKind::kOther);
     anchor_ = caret_ -= count;
     caretAtLineEnd_ = false;

@@ -38,15 +38,15 @@ void TextView::MoveCaretTo(std::size_t pos, bool atLineEnd, bool extend) {
 
 void TextView::MoveVertically(long long lines, bool extend) {
   const std::size_t line = CaretLine();
-  const text_view::LineX goal = goalX_ ? *goalX_
-                                       : text_view::XOf(text_, Lines().LineStart(line), caret_,
-                                                        advances_, Lines().Options().tabWidth);
+  const text::LineX goal = goalX_ ? *goalX_
+                                  : text::XOf(text_, Lines().LineStart(line), caret_, advances_,
+                                              Lines().Options().tabWidth);
   const long long last = static_cast<long long>(Lines().LineCount()) - 1;
   const auto target =
       static_cast<std::size_t>(std::clamp(static_cast<long long>(line) + lines, 0LL, last));
-  const std::size_t pos = text_view::CaretStopAtOrBefore(
-      text_, text_view::PosAtX(text_, Lines().LineStart(target), Lines().LineEnd(text_, target),
-                               goal, advances_, Lines().Options().tabWidth));
+  const std::size_t pos = text::CaretStopAtOrBefore(
+      text_, text::PosAtX(text_, Lines().LineStart(target), Lines().LineEnd(text_, target), goal,
+                          advances_, Lines().Options().tabWidth));
   MoveCaretTo(pos, IsWrappedLineEnd(target, pos), extend);
   goalX_ = goal;
 }
@@ -59,18 +59,18 @@ bool TextView::OnKeyDown(WPARAM key) {
       if (HasSelection() && !shift && !control) {
         MoveCaretTo(SelectionStart(), false, false);
       } else if (control) {
-        MoveCaretTo(text_view::PreviousWordStart(text_, caret_), false, shift);
+        MoveCaretTo(text::PreviousWordStart(text_, caret_), false, shift);
       } else {
-        MoveCaretTo(text_view::PreviousCaretStop(text_, caret_), false, shift);
+        MoveCaretTo(text::PreviousCaretStop(text_, caret_), false, shift);
       }
       return true;
     case VK_RIGHT:
       if (HasSelection() && !shift && !control) {
         MoveCaretTo(SelectionEnd(), false, false);
       } else if (control) {
-        MoveCaretTo(text_view::NextWordStart(text_, caret_), false, shift);
+        MoveCaretTo(text::NextWordStart(text_, caret_), false, shift);
       } else {
-        MoveCaretTo(text_view::NextCaretStop(text_, caret_), false, shift);
+        MoveCaretTo(text::NextCaretStop(text_, caret_), false, shift);
       }
       return true;
     case VK_UP:
@@ -129,11 +129,11 @@ void TextView::OnChar(wchar_t c) {
   // A character beyond the first 65536 comes as two WM_CHARs: it goes in
   // whole, once both halves are there. A lone half would break the text.
   const wchar_t high = std::exchange(pendingHighSurrogate_, 0);
-  if (text_view::IsHighSurrogate(c)) {
+  if (text::IsHighSurrogate(c)) {
     pendingHighSurrogate_ = c;
     return;
   }
-  if (text_view::IsLowSurrogate(c)) {
+  if (text::IsLowSurrogate(c)) {
     const wchar_t pair[] = {high, c};
     if (high) InsertTyped(std::wstring_view(pair, 2));
     return;
@@ -182,9 +182,9 @@ void TextView::OnButtonDown(POINT point, bool extend) {
 void TextView::OnDoubleClick(POINT point) {
   ::SetFocus(hwnd_);
   bool atLineEnd = false;
-  const text_view::TextRange word = text_view::WordAt(text_, PosFromPoint(point, atLineEnd));
+  const text::Span word = text::WordAt(text_, PosFromPoint(point, atLineEnd));
   const std::size_t line = Lines().LineOf(word.end);
-  Select(word.begin, word.end, line > 0 && IsWrappedLineEnd(line - 1, word.end));
+  Select(word.start, word.end, line > 0 && IsWrappedLineEnd(line - 1, word.end));
   goalX_.reset();
 }
 

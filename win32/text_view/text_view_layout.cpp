@@ -24,7 +24,7 @@ bool SomethingWaits() {
 
 }  // namespace
 
-const text_view::LineLayout& TextView::LinesThrough(std::size_t pos) {
+const text::LineLayout& TextView::LinesThrough(std::size_t pos) {
   if (layoutStale_) StartLayout(pos);
   if (!layout_.Complete() && pos >= layout_.LaidTo()) {
     layout_.Extend(text_, advances_, pos);
@@ -115,7 +115,7 @@ void TextView::LayoutGrew() {
 std::size_t TextView::LineCountForScrolling() const {
   if (layoutStale_ || layout_.Complete()) return layout_.LineCount();
   const std::size_t estimate =
-      text_view::EstimatedLineCount(layout_.LineCount(), layout_.LaidTo(), text_.size());
+      text::EstimatedLineCount(layout_.LineCount(), layout_.LaidTo(), text_.size());
   if (!detached_) return estimate;
   const std::size_t detachedEnd = detachedFirstLine_ + detached_->LineCount();
   return detached_->ReachesEnd() ? detachedEnd : std::max(estimate, detachedEnd + 1);
@@ -149,14 +149,14 @@ void TextView::OnSize() {
 bool TextView::Detach(std::size_t pos, std::size_t rowsAbove,
                       std::optional<std::size_t> topNumber) {
   const auto page = static_cast<std::size_t>(VisibleLines());
-  std::optional<text_view::DetachedLines> lines = text_view::DetachedLines::Around(
+  std::optional<text::DetachedLines> lines = text::DetachedLines::Around(
       text_, advances_, layout_.Options(), pos, layout_.LaidTo(), rowsAbove, page + 1);
   if (!lines) return false;
   const std::size_t at = lines->LineOf(pos);
   const std::size_t top = at - std::min(at, rowsAbove);
-  const std::size_t first = topNumber ? (*topNumber > top ? *topNumber - top : 0)
-                                      : text_view::EstimatedLineCount(
-                                            layout_.LineCount(), layout_.LaidTo(), lines->First());
+  const std::size_t first =
+      topNumber ? (*topNumber > top ? *topNumber - top : 0)
+                : text::EstimatedLineCount(layout_.LineCount(), layout_.LaidTo(), lines->First());
   detached_ = std::move(lines);
   detachedFirstLine_ = std::max(first, layout_.LineCount());
   topLine_ = detachedFirstLine_ + top;
@@ -200,14 +200,14 @@ std::size_t TextView::TopChar() const {
   return layout_.LineStart(std::min(topLine_, layout_.LineCount() - 1));
 }
 
-std::optional<text_view::Span> TextView::ShownLine(std::size_t line) const {
+std::optional<text::Span> TextView::ShownLine(std::size_t line) const {
   if (detached_ && line >= detachedFirstLine_) {
     const std::size_t local = line - detachedFirstLine_;
     if (local >= detached_->LineCount()) return std::nullopt;
-    return text_view::Span{detached_->LineStart(local), detached_->LineEnd(text_, local)};
+    return text::Span{detached_->LineStart(local), detached_->LineEnd(text_, local)};
   }
   if (line >= layout_.LineCount()) return std::nullopt;
-  return text_view::Span{layout_.LineStart(line), layout_.LineEnd(text_, line)};
+  return text::Span{layout_.LineStart(line), layout_.LineEnd(text_, line)};
 }
 
 }  // namespace pravex::win32

@@ -36,7 +36,7 @@ LRESULT TextView::LineIndexMessage(WPARAM line) {
 }
 
 LRESULT TextView::LineLengthMessage(WPARAM pos) {
-  const text_view::LineLayout& lines = Lines();
+  const text::LineLayout& lines = Lines();
   if (pos == kCaretLine) {
     // What is not selected on the lines the selection touches.
     const std::size_t first = lines.LineOf(SelectionStart());
@@ -67,7 +67,7 @@ LRESULT TextView::GetLineMessage(WPARAM line, LPARAM buffer) {
 LRESULT TextView::PosFromCharMessage(WPARAM pos) {
   // Past the last character there is none to place.
   if (pos >= text_.size()) return -1;
-  const std::size_t at = text_view::CaretStopAtOrBefore(text_, pos);
+  const std::size_t at = text::CaretStopAtOrBefore(text_, pos);
   const POINT point = PointOf(Lines().LineOf(at), at);
   return PackPoint(point.x, point.y);
 }

@@ -89,9 +89,9 @@ void TextView::MoveTopTo(std::size_t line) {
   // Beyond the layout from the start: near enough, it lays on to there;
   // further, the lines there are laid out on their own.
   const bool bottom = line + page >= LineCountForScrolling();
-  const std::size_t pos = bottom ? text_.size()
-                                 : text_view::EstimatedLineStart(line, layout_.LineCount(),
-                                                                 layout_.LaidTo(), text_.size());
+  const std::size_t pos =
+      bottom ? text_.size()
+             : text::EstimatedLineStart(line, layout_.LineCount(), layout_.LaidTo(), text_.size());
   if (pos >= layout_.LaidTo() + kLayoutPiece && Detach(pos, bottom ? page - 1 : 0, line)) return;
   topLine_ = line;
   ShownLines();
