@@ -46,10 +46,13 @@ TextView* TextView::FromHandle(HWND hwnd) {
 
 TextView::TextView(HWND hwnd)
     : hwnd_(hwnd),
-      advances_([this](char16_t first, text::CharAdvances::Block& widths) {
+      model_([this](char16_t first, text::CharAdvances::Block& widths) {
         MeasureBlock(first, widths);
       }),
-      link_(std::make_shared<TextViewLink>(TextViewLink{this})) {}
+      link_(std::make_shared<TextViewLink>(TextViewLink{this})) {
+  // An edit rewraps the lines it touched in a layout that is complete.
+  model_.OnLayoutNeeded([this] { Lines(); });
+}
 
 TextView::~TextView() {
   link_->view = nullptr;
@@ -106,7 +109,7 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXT:
       return CopyTextOut(wParam, lParam);
     case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(text_.size());
+      return static_cast<LRESULT>(Text().size());
     case WM_SETFONT:
       SetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
       return 0;
@@ -228,14 +231,14 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_UNDO:
     case EM_UNDO: {
-      const bool could = undo_.available;
+      const bool could = model_.CanUndo();
       Undo();
       return could;
     }
     case EM_CANUNDO:
-      return undo_.available;
+      return model_.CanUndo();
     case EM_EMPTYUNDOBUFFER:
-      undo_ = UndoStep{};
+      model_.ForgetUndo();
       return 0;
     case EM_GETSEL:
       return SelectionForMessage(wParam, lParam);
@@ -276,9 +279,9 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       LineScrollMessage(lParam);
       return TRUE;
     case EM_GETMODIFY:
-      return modified_;
+      return model_.Modified();
     case EM_SETMODIFY:
-      modified_ = wParam != 0;
+      model_.SetModified(wParam != 0);
       return 0;
     case WM_IME_STARTCOMPOSITION:
       composing_ = true;
@@ -299,7 +302,6 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TextView::SetText(std::wstring text) {
   TakeText(std::move(text));
-  modified_ = false;
   textChanged_ = true;
   NotifyChanges();
 }
@@ -307,23 +309,15 @@ void TextView::SetText(std::wstring text) {
 void TextView::TakeText(std::wstring text) {
   // Refused at once, also by a hidden view whose layout comes later: its
   // window would otherwise open unable to show anything.
-  if (text.size() > text::LineLayout::kMaxText) throw std::length_error("text too long");
-  // Laid out before anything changes: if that fails, the old text stays.
   const bool shown = ::IsWindowVisible(hwnd_) != FALSE;
-  text::LineLayout layout;
-  if (shown) layout.Wrap(text, advances_, CurrentWrap());
-  text_ = std::move(text);
-  layout_ = std::move(layout);
+  model_.SetText(std::move(text), shown ? std::optional(CurrentWrap()) : std::nullopt);
   detached_.reset();
   ++numbering_;
   layoutStale_ = !shown;
   firstShownWhenStale_ = 0;
-  anchor_ = caret_ = 0;
-  caretAtLineEnd_ = false;
   pendingHighSurrogate_ = 0;
   goalX_.reset();
   topLine_ = 0;
-  undo_ = UndoStep{};
   ::InvalidateRect(hwnd_, nullptr, FALSE);
   if (shown) {
     UpdateScrollBar();
@@ -358,7 +352,7 @@ void TextView::MeasureFont() {
   // Like the edit control: a margin for outline fonts, none for bitmap fonts.
   const bool outline = (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) != 0;
   leftMargin_ = rightMargin_ = outline ? averageCharWidth_ / 2 : 0;
-  advances_.Forget();
+  model_.Advances().Forget();
 }
 
 void TextView::MeasureBlock(char16_t first, text::CharAdvances::Block& widths) const {

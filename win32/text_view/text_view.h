@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "text/detached_lines.h"
+#include "text/edit_model.h"
 #include "text/line_layout.h"
 #include "text/text_range.h"
 #include "win32/text_view/com_support.h"
@@ -50,7 +51,7 @@ class TextView {
   // unmodified and the parent hears EN_CHANGE, as for WM_SETTEXT. Strong
   // guarantee.
   void SetText(std::wstring text);
-  const std::wstring& Text() const { return text_; }
+  const std::wstring& Text() const { return model_.Text(); }
 
   // --- For the accessible objects (text_view_accessibility.cpp) -------------
   // What each of them holds of the view.
@@ -58,7 +59,7 @@ class TextView {
   HWND Window() const { return hwnd_; }
   bool HasFocus() const { return focused_; }
   const text::LineLayout& Layout() { return Lines(); }
-  text::Span Selection() const { return {SelectionStart(), SelectionEnd()}; }
+  text::Span Selection() const { return model_.Selection(); }
   // The characters of the lines on screen.
   text::Span VisibleSpan();
   // The caret position nearest a point on the screen.
@@ -71,17 +72,6 @@ class TextView {
   void ScrollIntoView(text::Span span, bool alignToTop);
 
  private:
-  enum class EditKind { kOther, kTyping };
-  // One level of undo: undoing puts `removed` back in place of the
-  // `inserted` characters at `pos`, and an undo can itself be undone.
-  struct UndoStep {
-    bool available = false;
-    bool typing = false;  // typed characters in a row undo together
-    std::size_t pos = 0;
-    std::size_t inserted = 0;
-    std::wstring removed;
-  };
-
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void TakeText(std::wstring text);  // SetText without notifying anyone
@@ -121,7 +111,7 @@ class TextView {
   // The layout of the whole text, brought up to date first. Every use of
   // the lines goes through here or the two below, so that a hidden view may
   // put its layout off.
-  const text::LineLayout& Lines() { return LinesThrough(text_.size()); }
+  const text::LineLayout& Lines() { return LinesThrough(Text().size()); }
   // The layout as far as the character at `pos` at least. A large text is
   // first laid out only as far as the screen needs; the rest follows in
   // pieces while the window has nothing else to do (ContinueLayout).
@@ -173,14 +163,16 @@ class TextView {
   void OnMouseWheel(short delta);
 
   // Caret and selection (text_view_caret.cpp).
-  std::size_t SelectionStart() const { return std::min(anchor_, caret_); }
-  std::size_t SelectionEnd() const { return std::max(anchor_, caret_); }
-  bool HasSelection() const { return anchor_ != caret_; }
+  std::size_t SelectionStart() const { return model_.SelectionStart(); }
+  std::size_t SelectionEnd() const { return model_.SelectionEnd(); }
+  bool HasSelection() const { return model_.HasSelection(); }
   std::size_t CaretLine();
   bool IsWrappedLineEnd(std::size_t line, std::size_t pos);
   POINT PointOf(std::size_t line, std::size_t pos);
   std::size_t PosFromPoint(POINT point, bool& atLineEnd);
   void Select(std::size_t anchor, std::size_t caret, bool atLineEnd = false);
+  // Repaints what went into or out of the selection, which was `before`.
+  void SelectionChanged(text::Span before);
   void ScrollToCaret();
   void ShowFocusCaret();
   void PlaceCaret();
@@ -189,9 +181,12 @@ class TextView {
   void InvalidateBetween(std::size_t a, std::size_t b);
   void InvalidateFromLine(std::size_t line);
 
-  // Editing (text_view_edit.cpp).
-  void Replace(std::size_t pos, std::size_t count, std::wstring_view insert, EditKind kind);
-  void ReplaceSelection(std::wstring_view insert, EditKind kind = EditKind::kOther);
+  // Editing (text_view_edit.cpp): the model edits; the view repaints and
+  // scrolls what changed, and NotifyChanges tells of it.
+  void AfterEdit(const text::Edit& edit);
+  // The same, and the caret brought into view.
+  void AfterCaretEdit(const text::Edit& edit);
+  void ReplaceSelection(std::wstring_view insert, text::EditKind kind = text::EditKind::kOther);
   void DeleteForward();
   void DeleteBackward();
   void Undo();
@@ -228,9 +223,8 @@ class TextView {
 
   HWND hwnd_;
   HFONT font_ = nullptr;  // the parent's; null for the system font
-  std::wstring text_;
-  text::CharAdvances advances_;
-  text::LineLayout layout_;  // read through Lines()
+  // The text, its layout (read through Lines()), caret, anchor and undo.
+  text::EditModel model_;
   // A hidden view lays its text out when it is shown or asked about its
   // lines: a result window gets its report and then its size before it
   // shows, and 20 MB wrapped twice would double the wait.
@@ -255,18 +249,11 @@ class TextView {
   int wheelRemainder_ = 0;
   bool trackingScrollBar_ = false;  // the system's loop for the scroll bar runs
 
-  std::size_t anchor_ = 0;
-  std::size_t caret_ = 0;
-  // At a wrap the caret may stand at the end of the upper line or at the
-  // start of the lower one: the same text position.
-  bool caretAtLineEnd_ = false;
   std::optional<text::LineX> goalX_;  // the column Up and Down keep to
   bool focused_ = false;
   bool dragging_ = false;
   bool dragTimer_ = false;
 
-  UndoStep undo_;
-  bool modified_ = false;  // EM_GETMODIFY: edited by the user since SetText
   // The first half of a surrogate pair typed, waiting for the second.
   wchar_t pendingHighSurrogate_ = 0;
   bool composing_ = false;  // between the input method's start and end of composition

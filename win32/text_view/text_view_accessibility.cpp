@@ -66,9 +66,9 @@ void TextView::NotifyChanges() {
     ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
     RaiseUiaEvent(uia::kTextChangedEventId);
   }
-  if (anchor_ != notifiedAnchor_ || caret_ != notifiedCaret_) {
-    notifiedAnchor_ = anchor_;
-    notifiedCaret_ = caret_;
+  if (model_.Anchor() != notifiedAnchor_ || model_.Caret() != notifiedCaret_) {
+    notifiedAnchor_ = model_.Anchor();
+    notifiedCaret_ = model_.Caret();
     ::NotifyWinEvent(EVENT_OBJECT_TEXTSELECTIONCHANGED, hwnd_, OBJID_CLIENT, CHILDID_SELF);
     RaiseUiaEvent(uia::kTextSelectionChangedEventId);
   }
@@ -103,7 +103,7 @@ text::Span TextView::VisibleSpan() {
   const text::LineLayout& lines = Lines();
   const std::size_t first = std::min(topLine_, lines.LineCount() - 1);
   const std::size_t end = first + static_cast<std::size_t>(VisibleLines());
-  return {lines.LineStart(first), end < lines.LineCount() ? lines.LineStart(end) : text_.size()};
+  return {lines.LineStart(first), end < lines.LineCount() ? lines.LineStart(end) : Text().size()};
 }
 
 std::size_t TextView::PosAtScreenPoint(POINT screen) {
@@ -120,7 +120,7 @@ std::vector<RECT> TextView::ScreenRectsOf(text::Span span) {
   const std::size_t last = std::min(lines.LineOf(span.end), topLine_ + page - 1);
   for (std::size_t line = first; line <= last && line < lines.LineCount(); ++line) {
     const std::size_t from = std::max(span.start, lines.LineStart(line));
-    const std::size_t to = std::min(span.end, lines.LineEnd(text_, line));
+    const std::size_t to = std::min(span.end, lines.LineEnd(Text(), line));
     // An empty range is where the caret would stand; otherwise a line
     // reached only by the range's end holds none of it.
     if (from > to || (from == to && !span.Empty())) continue;

@@ -56,7 +56,7 @@ void TextView::Paint(HDC target, const RECT& dirty) {
 void TextView::PaintLine(HDC dc, text::Span line, int left, int top, const RECT& clip) {
   const std::size_t start = line.start;
   const std::size_t end = line.end;
-  const int tabWidth = layout_.Options().tabWidth;
+  const int tabWidth = model_.Layout().Options().tabWidth;
 
   // Tabs and NULs are drawn as blanks of their advance; what lies past the
   // right edge (blanks hanging there) is not drawn at all.
@@ -64,8 +64,8 @@ void TextView::PaintLine(HDC dc, text::Span line, int left, int top, const RECT&
   drawnAdvances_.clear();
   int x = 0;
   for (std::size_t i = start; i < end && left + x < clip.right; ++i) {
-    const wchar_t c = text_[i];
-    const int advance = text::AdvanceAt(advances_, c, x, tabWidth);
+    const wchar_t c = Text()[i];
+    const int advance = text::AdvanceAt(model_.Advances(), c, x, tabWidth);
     drawnChars_.push_back(text::IsBlank(c) ? L' ' : c);
     drawnAdvances_.push_back(advance);
     x += advance;
