@@ -71,7 +71,9 @@ Edit EditModel::Replace(std::size_t pos, std::size_t count, std::wstring_view in
 }
 
 void EditModel::PlaceCaretAfterEdit(std::size_t pos) {
-  anchor_ = caret_ = pos;
+  // An edit may join what it left on either side into one character or
+  // line break (a CR inserted before an LF): the caret goes before it.
+  anchor_ = caret_ = CaretStopAtOrBefore(text_, pos);
   caretAtLineEnd_ = false;
 }
 
@@ -86,7 +88,7 @@ Edit EditModel::DeleteForward() {
   if (HasSelection()) return ReplaceSelection(L"");
   if (caret_ >= text_.size()) return {};
   const Edit edit = Replace(caret_, NextCaretStop(text_, caret_) - caret_, L"", EditKind::kOther);
-  caretAtLineEnd_ = false;
+  PlaceCaretAfterEdit(caret_);
   return edit;
 }
 

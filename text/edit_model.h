@@ -77,8 +77,8 @@ class EditModel {
   Span Select(std::size_t anchor, std::size_t caret, bool atLineEnd = false);
 
   // The edits, each with the strong guarantee. The caret ends after what
-  // was inserted, nothing selected. Typing on where the last typing stopped
-  // extends its undo step.
+  // was inserted (or before a character the edit joined), nothing selected. Typing on where the
+  // last typing stopped extends its undo step.
   Edit ReplaceSelection(std::wstring_view insert, EditKind kind = EditKind::kOther);
   // The selection, or else one caret stop's worth after (Delete) or before
   // (Backspace) the caret: a surrogate pair or CR LF goes whole.

@@ -82,6 +82,10 @@ TEST(EditModelTest, EditSequences) {
       {L"a\r\nb", {Sel(3, 3), kBs, kUndo}, L"a\r\nb", 1, 3, true},
       {L"abcd", {Sel(3, 1), kDel}, L"ad", 1, 1, true},
       {L"abcd", {Sel(3, 1), kBs, kUndo}, L"abcd", 1, 3, true},
+      // An edit that joins a CR to an LF or two halves of a pair leaves the caret before them.
+      {L"a\nb", {Sel(1, 1), Paste(L"x\r")}, L"ax\r\nb", 2, 2, true},
+      {L"\rx\n", {Sel(2, 2), kBs}, L"\r\n", 0, 0, true},
+      {L"\xD83Dx\xDE00", {Sel(1, 1), kDel}, PAIR, 0, 0, true},
       // Nothing to delete or undo: nothing changes.
       {L"ab", {Sel(0, 0), kBs, Sel(2, 2), kDel, kUndo}, L"ab", 2, 2, false},
       // Line breaks typed and taken out again rewrap the lines around them.
