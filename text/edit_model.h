@@ -75,6 +75,8 @@ class EditModel {
   // Selects from `anchor` to `caret`, each moved back onto a caret stop;
   // the selection before.
   Span Select(std::size_t anchor, std::size_t caret, bool atLineEnd = false);
+  // Selects the whole text, the caret at its end; the selection before.
+  Span SelectAll() { return Select(0, text_.size()); }
 
   // The edits, each with the strong guarantee. The caret ends after what
   // was inserted (or before a character the edit joined), nothing selected. Typing on where the

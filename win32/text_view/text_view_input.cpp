@@ -140,7 +140,7 @@ void TextView::OnChar(wchar_t c) {
   }
   switch (c) {
     case 0x01:  // Ctrl+A
-      Select(0, Text().size());
+      SelectionChanged(model_.SelectAll());
       ScrollToCaret();
       return;
     case 0x03:  // Ctrl+C
@@ -275,7 +275,7 @@ void TextView::ShowContextMenu(POINT screenPoint) {
       ReplaceSelection(L"");
       break;
     case kSelectAll:
-      Select(0, Text().size());
+      SelectionChanged(model_.SelectAll());
       break;
     default:
       break;

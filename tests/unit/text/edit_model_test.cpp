@@ -20,7 +20,7 @@ namespace {
 constexpr WrapOptions kWrap{.width = 100, .tabWidth = 80};  // 10 characters a line
 
 struct Op {
-  enum Kind { kType, kPaste, kSelect, kDelete, kBackspace, kUndo } kind;
+  enum Kind { kType, kPaste, kSelect, kSelectAll, kDelete, kBackspace, kUndo } kind;
   std::wstring_view text = {};
   std::size_t anchor = 0;
   std::size_t caret = 0;
@@ -34,6 +34,7 @@ Op Paste(std::wstring_view text) {
 Op Sel(std::size_t anchor, std::size_t caret) {
   return {Op::kSelect, {}, anchor, caret};
 }
+constexpr Op kAll{Op::kSelectAll};
 constexpr Op kDel{Op::kDelete};
 constexpr Op kBs{Op::kBackspace};
 constexpr Op kUndo{Op::kUndo};
@@ -46,6 +47,9 @@ Edit Apply(EditModel& model, const Op& op) {
       return model.ReplaceSelection(op.text);
     case Op::kSelect:
       model.Select(op.anchor, op.caret);
+      return {};
+    case Op::kSelectAll:
+      model.SelectAll();
       return {};
     case Op::kDelete:
       return model.DeleteForward();
@@ -82,6 +86,7 @@ TEST(EditModelTest, EditSequences) {
       {L"a\r\nb", {Sel(3, 3), kBs, kUndo}, L"a\r\nb", 1, 3, true},
       {L"abcd", {Sel(3, 1), kDel}, L"ad", 1, 1, true},
       {L"abcd", {Sel(3, 1), kBs, kUndo}, L"abcd", 1, 3, true},
+      {L"ab" PAIR, {Sel(1, 1), kAll, Type(L"x"), kUndo}, L"ab" PAIR, 0, 4, true},
       // An edit that joins a CR to an LF or two halves of a pair leaves the caret before them.
       {L"a\nb", {Sel(1, 1), Paste(L"x\r")}, L"ax\r\nb", 2, 2, true},
       {L"\rx\n", {Sel(2, 2), kBs}, L"\r\n", 0, 0, true},
