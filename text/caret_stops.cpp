@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace pravex::text_view {
+namespace pravex::text {
 
 bool IsCaretStop(std::wstring_view text, std::size_t pos) {
   if (pos == 0 || pos >= text.size()) return pos <= text.size();
@@ -30,4 +30,4 @@ std::size_t PreviousCaretStop(std::wstring_view text, std::size_t pos) {
   return IsCaretStop(text, pos) ? pos : pos - 1;
 }
 
-}  // namespace pravex::text_view
+}  // namespace pravex::text

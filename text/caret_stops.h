@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace pravex::text_view {
+namespace pravex::text {
 
 inline bool IsHighSurrogate(wchar_t c) {
   return c >= 0xD800 && c <= 0xDBFF;
@@ -25,4 +25,4 @@ std::size_t NextCaretStop(std::wstring_view text, std::size_t pos);
 // The stop before `pos`, or 0.
 std::size_t PreviousCaretStop(std::wstring_view text, std::size_t pos);
 
-}  // namespace pravex::text_view
+}  // namespace pravex::text

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace pravex::text_view {
+namespace pravex::text {
 
 namespace {
 
@@ -84,4 +84,4 @@ std::size_t DetachedLines::Prepend(std::wstring_view text, CharAdvances& advance
   return LineOf(oldFirst);
 }
 
-}  // namespace pravex::text_view
+}  // namespace pravex::text

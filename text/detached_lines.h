@@ -11,7 +11,7 @@
 
 #include "text/line_layout.h"
 
-namespace pravex::text_view {
+namespace pravex::text {
 
 // How far back from a place a hard line start is looked for. Where a text
 // has no line break for longer than this, it is laid out from its start.
@@ -64,4 +64,4 @@ class DetachedLines {
   LineLayout lines_;
 };
 
-}  // namespace pravex::text_view
+}  // namespace pravex::text

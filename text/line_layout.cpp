@@ -5,7 +5,7 @@
 
 #include "text/caret_stops.h"
 
-namespace pravex::text_view {
+namespace pravex::text {
 
 const std::uint16_t* CharAdvances::Load(std::size_t blockIndex) {
   if (storage_.capacity() == 0) storage_.reserve(blocks_.size());
@@ -23,18 +23,26 @@ bool IsHardLineStart(std::wstring_view text, std::size_t pos) {
   return before == L'\r' && (pos == text.size() || text[pos] != L'\n');
 }
 
+std::size_t AfterBreak(std::wstring_view text, std::size_t pos) {
+  return text[pos] == L'\r' && pos + 1 < text.size() && text[pos + 1] == L'\n' ? pos + 2 : pos + 1;
+}
+
+std::size_t HardLineStartAtOrBefore(std::wstring_view text, std::size_t pos) {
+  // Searched backward for a line break, as a hard line may be megabytes long.
+  while (pos > 0) {
+    const std::size_t lineBreak = text.find_last_of(L"\r\n", pos - 1);
+    if (lineBreak == std::wstring_view::npos) return 0;
+    const std::size_t start = AfterBreak(text, lineBreak);
+    if (start <= pos) return start;
+    pos = lineBreak;  // `pos` was inside this CR LF
+  }
+  return 0;
+}
+
 namespace {
 
 void CheckLength(std::wstring_view text) {
   if (text.size() > LineLayout::kMaxText) throw std::length_error("text too long to lay out");
-}
-
-// The last hard line start at or before `pos`, or 0.
-std::size_t HardLineStartAtOrBefore(std::wstring_view text, std::size_t pos) {
-  for (std::size_t at = pos; at > 0; --at) {
-    if (IsHardLineStart(text, at)) return at;
-  }
-  return 0;
 }
 
 // The first hard line start at or after `pos`, or the text's size when none
@@ -255,4 +263,4 @@ std::size_t PosAtX(std::wstring_view text, std::size_t lineStart, std::size_t li
   return lineEnd;
 }
 
-}  // namespace pravex::text_view
+}  // namespace pravex::text

@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-namespace pravex::text_view {
+namespace pravex::text {
 
 // Pixel widths of characters, asked of the font 256 at a time on first use,
 // so that a report in one script costs a block or two of font queries.
@@ -77,6 +77,10 @@ inline bool IsLineBreak(wchar_t c) {
 
 // Whether a hard line starts at `pos`: just after a line break.
 bool IsHardLineStart(std::wstring_view text, std::size_t pos);
+// The position just past the line break starting at `pos`, CR LF as one.
+std::size_t AfterBreak(std::wstring_view text, std::size_t pos);
+// The last hard line start at or before `pos`, or 0.
+std::size_t HardLineStartAtOrBefore(std::wstring_view text, std::size_t pos);
 
 // Pixels from a line's start. Blanks hang past the width without wrapping,
 // so a line of blanks or tabs reaches far beyond what an int holds.
@@ -142,4 +146,4 @@ LineX XOf(std::wstring_view text, std::size_t lineStart, std::size_t pos, CharAd
 std::size_t PosAtX(std::wstring_view text, std::size_t lineStart, std::size_t lineEnd, LineX x,
                    CharAdvances& advances, int tabWidth);
 
-}  // namespace pravex::text_view
+}  // namespace pravex::text

@@ -5,39 +5,7 @@
 #include "text/caret_stops.h"
 #include "text/word_bounds.h"
 
-namespace pravex::text_view {
-
-namespace {
-
-// The position just past the line break starting at `pos`, CR LF as one.
-std::size_t AfterBreak(std::wstring_view text, std::size_t pos) {
-  return text[pos] == L'\r' && pos + 1 < text.size() && text[pos + 1] == L'\n' ? pos + 2 : pos + 1;
-}
-
-// The last hard line start at or before `pos`, or 0. Searched backward for
-// a line break, as a hard line may be megabytes long.
-std::size_t HardLineStartAtOrBefore(std::wstring_view text, std::size_t pos) {
-  while (pos > 0) {
-    const std::size_t lineBreak = text.find_last_of(L"\r\n", pos - 1);
-    if (lineBreak == std::wstring_view::npos) return 0;
-    const std::size_t start = AfterBreak(text, lineBreak);
-    if (start <= pos) return start;
-    pos = lineBreak;  // `pos` was inside this CR LF
-  }
-  return 0;
-}
-
-}  // namespace
-
-void SetEndpoint(Span& span, Endpoint which, std::size_t pos) {
-  if (which == Endpoint::kStart) {
-    span.start = pos;
-    span.end = std::max(span.end, pos);
-  } else {
-    span.end = pos;
-    span.start = std::min(span.start, pos);
-  }
-}
+namespace pravex::text {
 
 Span TextUnits::Clamp(Span span) const {
   // Monotone, so start stays at or before end.
@@ -192,4 +160,4 @@ std::optional<Span> FindText(std::wstring_view text, Span within, std::wstring_v
   return Span{start, start + needle.size()};
 }
 
-}  // namespace pravex::text_view
+}  // namespace pravex::text

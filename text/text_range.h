@@ -16,23 +16,12 @@
 #include <string_view>
 
 #include "text/line_layout.h"
+#include "text/span.h"
 
-namespace pravex::text_view {
+namespace pravex::text {
 
 // In the order and with the values UI Automation gives its units.
 enum class TextUnit { kCharacter = 0, kFormat, kWord, kLine, kParagraph, kPage, kDocument };
-enum class Endpoint { kStart = 0, kEnd = 1 };
-
-struct Span {
-  std::size_t start = 0;
-  std::size_t end = 0;
-  bool Empty() const { return start == end; }
-  std::size_t At(Endpoint which) const { return which == Endpoint::kStart ? start : end; }
-  friend bool operator==(const Span&, const Span&) = default;
-};
-
-// Sets one end; an end moved past the other takes the other along.
-void SetEndpoint(Span& span, Endpoint which, std::size_t pos);
 
 class TextUnits {
  public:
@@ -70,4 +59,4 @@ class TextUnits {
 std::optional<Span> FindText(std::wstring_view text, Span within, std::wstring_view needle,
                              bool backward, wchar_t (*fold)(wchar_t));
 
-}  // namespace pravex::text_view
+}  // namespace pravex::text

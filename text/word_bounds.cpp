@@ -4,7 +4,7 @@
 
 #include "text/line_layout.h"
 
-namespace pravex::text_view {
+namespace pravex::text {
 
 namespace {
 
@@ -16,12 +16,6 @@ CharClass ClassOf(wchar_t c) {
   const bool asciiPunctuation = (c >= L'!' && c <= L'/') || (c >= L':' && c <= L'@') ||
                                 (c >= L'[' && c <= L'`' && c != L'_') || (c >= L'{' && c <= L'~');
   return asciiPunctuation ? CharClass::kPunctuation : CharClass::kWord;
-}
-
-// Past a line break at `pos`, CR LF as one.
-std::size_t AfterBreak(std::wstring_view text, std::size_t pos) {
-  if (text[pos] == L'\r' && pos + 1 < text.size() && text[pos + 1] == L'\n') return pos + 2;
-  return pos + 1;
 }
 
 std::size_t SkipForward(std::wstring_view text, std::size_t pos, CharClass kind) {
@@ -54,7 +48,7 @@ std::size_t PreviousWordStart(std::wstring_view text, std::size_t pos) {
   return SkipBackward(text, pos, kind);
 }
 
-TextRange WordAt(std::wstring_view text, std::size_t pos) {
+Span WordAt(std::wstring_view text, std::size_t pos) {
   pos = std::min(pos, text.size());
   // At a line's end the word before the caret is meant; on an empty line
   // there is none.
@@ -63,9 +57,9 @@ TextRange WordAt(std::wstring_view text, std::size_t pos) {
     --pos;
   }
   const CharClass kind = ClassOf(text[pos]);
-  TextRange range{SkipBackward(text, pos, kind), SkipForward(text, pos, kind)};
+  Span range{SkipBackward(text, pos, kind), SkipForward(text, pos, kind)};
   if (kind != CharClass::kBlank) range.end = SkipForward(text, range.end, CharClass::kBlank);
   return range;
 }
 
-}  // namespace pravex::text_view
+}  // namespace pravex::text

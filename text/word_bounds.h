@@ -7,19 +7,17 @@
 #include <cstddef>
 #include <string_view>
 
-namespace pravex::text_view {
+#include "text/span.h"
+
+namespace pravex::text {
 
 // Where Ctrl+Right goes from `pos`: the start of the next word.
 std::size_t NextWordStart(std::wstring_view text, std::size_t pos);
 // Where Ctrl+Left goes from `pos`: the start of this or the previous word.
 std::size_t PreviousWordStart(std::wstring_view text, std::size_t pos);
 
-struct TextRange {
-  std::size_t begin = 0;
-  std::size_t end = 0;
-};
 // What a double-click at `pos` selects: the word there with the blanks after
 // it, or the run of blanks there.
-TextRange WordAt(std::wstring_view text, std::size_t pos);
+Span WordAt(std::wstring_view text, std::size_t pos);
 
-}  // namespace pravex::text_view
+}  // namespace pravex::text

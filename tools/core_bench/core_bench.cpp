@@ -61,8 +61,8 @@ std::wstring Prose() {
 }  // namespace
 
 int main() {
-  using pravex::text_view::CharAdvances;
-  using pravex::text_view::LineLayout;
+  using pravex::text::CharAdvances;
+  using pravex::text::LineLayout;
 
   const pravex::ClassificationTable& table = pravex::ConfiguredTable();
   const std::wstring report = ReportWithoutAMarker(table);

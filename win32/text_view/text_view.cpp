@@ -46,10 +46,13 @@ TextView* TextView::FromHandle(HWND hwnd) {
 
 TextView::TextView(HWND hwnd)
     : hwnd_(hwnd),
-      advances_([this](char16_t first, text_view::CharAdvances::Block& widths) {
+      model_([this](char16_t first, text::CharAdvances::Block& widths) {
         MeasureBlock(first, widths);
       }),
-      link_(std::make_shared<TextViewLink>(TextViewLink{this})) {}
+      link_(std::make_shared<TextViewLink>(TextViewLink{this})) {
+  // An edit rewraps the lines it touched in a layout that is complete.
+  model_.OnLayoutNeeded([this] { Lines(); });
+}
 
 TextView::~TextView() {
   link_->view = nullptr;
@@ -106,7 +109,7 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXT:
       return CopyTextOut(wParam, lParam);
     case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(text_.size());
+      return static_cast<LRESULT>(Text().size());
     case WM_SETFONT:
       SetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
       return 0;
@@ -228,14 +231,14 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_UNDO:
     case EM_UNDO: {
-      const bool could = undo_.available;
+      const bool could = model_.CanUndo();
       Undo();
       return could;
     }
     case EM_CANUNDO:
-      return undo_.available;
+      return model_.CanUndo();
     case EM_EMPTYUNDOBUFFER:
-      undo_ = UndoStep{};
+      model_.ForgetUndo();
       return 0;
     case EM_GETSEL:
       return SelectionForMessage(wParam, lParam);
@@ -251,7 +254,7 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case EM_SETLIMITTEXT:
       return 0;  // no limit but memory's
     case EM_GETLIMITTEXT:
-      return static_cast<LRESULT>(text_view::LineLayout::kMaxText);
+      return static_cast<LRESULT>(text::LineLayout::kMaxText);
     case EM_GETLINECOUNT:
       return static_cast<LRESULT>(Lines().LineCount());
     case EM_GETFIRSTVISIBLELINE:
@@ -276,9 +279,9 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       LineScrollMessage(lParam);
       return TRUE;
     case EM_GETMODIFY:
-      return modified_;
+      return model_.Modified();
     case EM_SETMODIFY:
-      modified_ = wParam != 0;
+      model_.SetModified(wParam != 0);
       return 0;
     case WM_IME_STARTCOMPOSITION:
       composing_ = true;
@@ -299,7 +302,6 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TextView::SetText(std::wstring text) {
   TakeText(std::move(text));
-  modified_ = false;
   textChanged_ = true;
   NotifyChanges();
 }
@@ -307,23 +309,15 @@ void TextView::SetText(std::wstring text) {
 void TextView::TakeText(std::wstring text) {
   // Refused at once, also by a hidden view whose layout comes later: its
   // window would otherwise open unable to show anything.
-  if (text.size() > text_view::LineLayout::kMaxText) throw std::length_error("text too long");
-  // Laid out before anything changes: if that fails, the old text stays.
   const bool shown = ::IsWindowVisible(hwnd_) != FALSE;
-  text_view::LineLayout layout;
-  if (shown) layout.Wrap(text, advances_, CurrentWrap());
-  text_ = std::move(text);
-  layout_ = std::move(layout);
+  model_.SetText(std::move(text), shown ? std::optional(CurrentWrap()) : std::nullopt);
   detached_.reset();
   ++numbering_;
   layoutStale_ = !shown;
   firstShownWhenStale_ = 0;
-  anchor_ = caret_ = 0;
-  caretAtLineEnd_ = false;
   pendingHighSurrogate_ = 0;
   goalX_.reset();
   topLine_ = 0;
-  undo_ = UndoStep{};
   ::InvalidateRect(hwnd_, nullptr, FALSE);
   if (shown) {
     UpdateScrollBar();
@@ -358,14 +352,14 @@ void TextView::MeasureFont() {
   // Like the edit control: a margin for outline fonts, none for bitmap fonts.
   const bool outline = (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) != 0;
   leftMargin_ = rightMargin_ = outline ? averageCharWidth_ / 2 : 0;
-  advances_.Forget();
+  model_.Advances().Forget();
 }
 
-void TextView::MeasureBlock(char16_t first, text_view::CharAdvances::Block& widths) const {
+void TextView::MeasureBlock(char16_t first, text::CharAdvances::Block& widths) const {
   WindowDc dc(hwnd_);
   SelectedObject font(dc.get(), FontOrSystem());
-  INT measured[text_view::CharAdvances::kBlockSize] = {};
-  const UINT last = static_cast<UINT>(first) + text_view::CharAdvances::kBlockSize - 1;
+  INT measured[text::CharAdvances::kBlockSize] = {};
+  const UINT last = static_cast<UINT>(first) + text::CharAdvances::kBlockSize - 1;
   if (!::GetCharWidth32W(dc.get(), first, last, measured)) {
     for (std::size_t i = 0; i < widths.size(); ++i) {
       const auto c = static_cast<wchar_t>(first + i);
@@ -410,7 +404,7 @@ int TextView::WrapWidth() const {
   return std::max(1, static_cast<int>(area.right - area.left));
 }
 
-text_view::WrapOptions TextView::CurrentWrap() const {
+text::WrapOptions TextView::CurrentWrap() const {
   return {.width = WrapWidth(), .tabWidth = 8 * averageCharWidth_};
 }
 

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "text/detached_lines.h"
+#include "text/edit_model.h"
 #include "text/line_layout.h"
 #include "text/text_range.h"
 #include "win32/text_view/com_support.h"
@@ -50,38 +51,27 @@ class TextView {
   // unmodified and the parent hears EN_CHANGE, as for WM_SETTEXT. Strong
   // guarantee.
   void SetText(std::wstring text);
-  const std::wstring& Text() const { return text_; }
+  const std::wstring& Text() const { return model_.Text(); }
 
   // --- For the accessible objects (text_view_accessibility.cpp) -------------
   // What each of them holds of the view.
   const std::shared_ptr<TextViewLink>& Link() const { return link_; }
   HWND Window() const { return hwnd_; }
   bool HasFocus() const { return focused_; }
-  const text_view::LineLayout& Layout() { return Lines(); }
-  text_view::Span Selection() const { return {SelectionStart(), SelectionEnd()}; }
+  const text::LineLayout& Layout() { return Lines(); }
+  text::Span Selection() const { return model_.Selection(); }
   // The characters of the lines on screen.
-  text_view::Span VisibleSpan();
+  text::Span VisibleSpan();
   // The caret position nearest a point on the screen.
   std::size_t PosAtScreenPoint(POINT screen);
   // Screen rectangles of the span's characters on the lines on screen, one a line.
-  std::vector<RECT> ScreenRectsOf(text_view::Span span);
+  std::vector<RECT> ScreenRectsOf(text::Span span);
   // Selects the span, the caret at its end, and brings it into view.
-  void SelectSpan(text_view::Span span);
+  void SelectSpan(text::Span span);
   // Scrolls the span's first line to the top, or its last to the bottom.
-  void ScrollIntoView(text_view::Span span, bool alignToTop);
+  void ScrollIntoView(text::Span span, bool alignToTop);
 
  private:
-  enum class EditKind { kOther, kTyping };
-  // One level of undo: undoing puts `removed` back in place of the
-  // `inserted` characters at `pos`, and an undo can itself be undone.
-  struct UndoStep {
-    bool available = false;
-    bool typing = false;  // typed characters in a row undo together
-    std::size_t pos = 0;
-    std::size_t inserted = 0;
-    std::wstring removed;
-  };
-
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void TakeText(std::wstring text);  // SetText without notifying anyone
@@ -113,19 +103,19 @@ class TextView {
   HFONT FontOrSystem() const;
   void SetFont(HFONT font, bool redraw);
   void MeasureFont();
-  void MeasureBlock(char16_t first, text_view::CharAdvances::Block& widths) const;
+  void MeasureBlock(char16_t first, text::CharAdvances::Block& widths) const;
   RECT TextArea() const;  // where lines are drawn, in client pixels
   int VisibleLines() const;
   int WrapWidth() const;
-  text_view::WrapOptions CurrentWrap() const;
+  text::WrapOptions CurrentWrap() const;
   // The layout of the whole text, brought up to date first. Every use of
   // the lines goes through here or the two below, so that a hidden view may
   // put its layout off.
-  const text_view::LineLayout& Lines() { return LinesThrough(text_.size()); }
+  const text::LineLayout& Lines() { return LinesThrough(Text().size()); }
   // The layout as far as the character at `pos` at least. A large text is
   // first laid out only as far as the screen needs; the rest follows in
   // pieces while the window has nothing else to do (ContinueLayout).
-  const text_view::LineLayout& LinesThrough(std::size_t pos);
+  const text::LineLayout& LinesThrough(std::size_t pos);
   // The lines on screen laid out: by the layout from the start, or by
   // detached lines where the view is ahead of it.
   void ShownLines();
@@ -159,7 +149,7 @@ class TextView {
   // The character at the top of the view.
   std::size_t TopChar() const;
   // The characters of a line as shown, or nothing past the last line.
-  std::optional<text_view::Span> ShownLine(std::size_t line) const;
+  std::optional<text::Span> ShownLine(std::size_t line) const;
 
   // Scrolling (text_view_scroll.cpp).
   void SetTopLine(long long line);
@@ -173,14 +163,16 @@ class TextView {
   void OnMouseWheel(short delta);
 
   // Caret and selection (text_view_caret.cpp).
-  std::size_t SelectionStart() const { return std::min(anchor_, caret_); }
-  std::size_t SelectionEnd() const { return std::max(anchor_, caret_); }
-  bool HasSelection() const { return anchor_ != caret_; }
+  std::size_t SelectionStart() const { return model_.SelectionStart(); }
+  std::size_t SelectionEnd() const { return model_.SelectionEnd(); }
+  bool HasSelection() const { return model_.HasSelection(); }
   std::size_t CaretLine();
   bool IsWrappedLineEnd(std::size_t line, std::size_t pos);
   POINT PointOf(std::size_t line, std::size_t pos);
   std::size_t PosFromPoint(POINT point, bool& atLineEnd);
   void Select(std::size_t anchor, std::size_t caret, bool atLineEnd = false);
+  // Repaints what went into or out of the selection, which was `before`.
+  void SelectionChanged(text::Span before);
   void ScrollToCaret();
   void ShowFocusCaret();
   void PlaceCaret();
@@ -189,9 +181,12 @@ class TextView {
   void InvalidateBetween(std::size_t a, std::size_t b);
   void InvalidateFromLine(std::size_t line);
 
-  // Editing (text_view_edit.cpp).
-  void Replace(std::size_t pos, std::size_t count, std::wstring_view insert, EditKind kind);
-  void ReplaceSelection(std::wstring_view insert, EditKind kind = EditKind::kOther);
+  // Editing (text_view_edit.cpp): the model edits; the view repaints and
+  // scrolls what changed, and NotifyChanges tells of it.
+  void AfterEdit(const text::Edit& edit);
+  // The same, and the caret brought into view.
+  void AfterCaretEdit(const text::Edit& edit);
+  void ReplaceSelection(std::wstring_view insert, text::EditKind kind = text::EditKind::kOther);
   void DeleteForward();
   void DeleteBackward();
   void Undo();
@@ -218,7 +213,7 @@ class TextView {
 
   // Painting (text_view_paint.cpp).
   void Paint(HDC target, const RECT& dirty);
-  void PaintLine(HDC dc, text_view::Span line, int left, int top, const RECT& clip);
+  void PaintLine(HDC dc, text::Span line, int left, int top, const RECT& clip);
 
   // About a millisecond's layout: what is nearer than this is laid out from
   // the start when the view goes there; what is further, on its own.
@@ -228,9 +223,8 @@ class TextView {
 
   HWND hwnd_;
   HFONT font_ = nullptr;  // the parent's; null for the system font
-  std::wstring text_;
-  text_view::CharAdvances advances_;
-  text_view::LineLayout layout_;  // read through Lines()
+  // The text, its layout (read through Lines()), caret, anchor and undo.
+  text::EditModel model_;
   // A hidden view lays its text out when it is shown or asked about its
   // lines: a result window gets its report and then its size before it
   // shows, and 20 MB wrapped twice would double the wait.
@@ -240,7 +234,7 @@ class TextView {
   bool framePainted_ = false;            // the scroll bar has been drawn once
   // Where the view is ahead of the layout from the start: the lines on
   // screen, laid out on their own, the first numbered by an estimate.
-  std::optional<text_view::DetachedLines> detached_;
+  std::optional<text::DetachedLines> detached_;
   std::size_t detachedFirstLine_ = 0;
   // Counts the times the lines were numbered anew (detached, reattached):
   // a scroll across that cannot move what stays on screen.
@@ -255,18 +249,11 @@ class TextView {
   int wheelRemainder_ = 0;
   bool trackingScrollBar_ = false;  // the system's loop for the scroll bar runs
 
-  std::size_t anchor_ = 0;
-  std::size_t caret_ = 0;
-  // At a wrap the caret may stand at the end of the upper line or at the
-  // start of the lower one: the same text position.
-  bool caretAtLineEnd_ = false;
-  std::optional<text_view::LineX> goalX_;  // the column Up and Down keep to
+  std::optional<text::LineX> goalX_;  // the column Up and Down keep to
   bool focused_ = false;
   bool dragging_ = false;
   bool dragTimer_ = false;
 
-  UndoStep undo_;
-  bool modified_ = false;  // EM_GETMODIFY: edited by the user since SetText
   // The first half of a surrogate pair typed, waiting for the second.
   wchar_t pendingHighSurrogate_ = 0;
   bool composing_ = false;  // between the input method's start and end of composition

@@ -66,9 +66,9 @@ void TextView::NotifyChanges() {
     ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
     RaiseUiaEvent(uia::kTextChangedEventId);
   }
-  if (anchor_ != notifiedAnchor_ || caret_ != notifiedCaret_) {
-    notifiedAnchor_ = anchor_;
-    notifiedCaret_ = caret_;
+  if (model_.Anchor() != notifiedAnchor_ || model_.Caret() != notifiedCaret_) {
+    notifiedAnchor_ = model_.Anchor();
+    notifiedCaret_ = model_.Caret();
     ::NotifyWinEvent(EVENT_OBJECT_TEXTSELECTIONCHANGED, hwnd_, OBJID_CLIENT, CHILDID_SELF);
     RaiseUiaEvent(uia::kTextSelectionChangedEventId);
   }
@@ -99,11 +99,11 @@ void TextView::RaiseUiaEvent(int eventId) {
 
 // --- What the accessible objects read and do ---------------------------------
 
-text_view::Span TextView::VisibleSpan() {
-  const text_view::LineLayout& lines = Lines();
+text::Span TextView::VisibleSpan() {
+  const text::LineLayout& lines = Lines();
   const std::size_t first = std::min(topLine_, lines.LineCount() - 1);
   const std::size_t end = first + static_cast<std::size_t>(VisibleLines());
-  return {lines.LineStart(first), end < lines.LineCount() ? lines.LineStart(end) : text_.size()};
+  return {lines.LineStart(first), end < lines.LineCount() ? lines.LineStart(end) : Text().size()};
 }
 
 std::size_t TextView::PosAtScreenPoint(POINT screen) {
@@ -112,15 +112,15 @@ std::size_t TextView::PosAtScreenPoint(POINT screen) {
   return PosFromPoint(screen, atLineEnd);
 }
 
-std::vector<RECT> TextView::ScreenRectsOf(text_view::Span span) {
-  const text_view::LineLayout& lines = Lines();
+std::vector<RECT> TextView::ScreenRectsOf(text::Span span) {
+  const text::LineLayout& lines = Lines();
   std::vector<RECT> rects;
   const std::size_t page = static_cast<std::size_t>(VisibleLines());
   const std::size_t first = std::max(lines.LineOf(span.start), topLine_);
   const std::size_t last = std::min(lines.LineOf(span.end), topLine_ + page - 1);
   for (std::size_t line = first; line <= last && line < lines.LineCount(); ++line) {
     const std::size_t from = std::max(span.start, lines.LineStart(line));
-    const std::size_t to = std::min(span.end, lines.LineEnd(text_, line));
+    const std::size_t to = std::min(span.end, lines.LineEnd(Text(), line));
     // An empty range is where the caret would stand; otherwise a line
     // reached only by the range's end holds none of it.
     if (from > to || (from == to && !span.Empty())) continue;
@@ -133,14 +133,14 @@ std::vector<RECT> TextView::ScreenRectsOf(text_view::Span span) {
   return rects;
 }
 
-void TextView::SelectSpan(text_view::Span span) {
+void TextView::SelectSpan(text::Span span) {
   Select(span.start, span.end);
   goalX_.reset();
   ScrollToCaret();
 }
 
-void TextView::ScrollIntoView(text_view::Span span, bool alignToTop) {
-  const text_view::LineLayout& lines = Lines();
+void TextView::ScrollIntoView(text::Span span, bool alignToTop) {
+  const text::LineLayout& lines = Lines();
   if (alignToTop) {
     SetTopLine(static_cast<long long>(lines.LineOf(span.start)));
   } else {

@@ -13,30 +13,31 @@ constexpr long long kFarAway = 30000;
 }  // namespace
 
 bool TextView::IsWrappedLineEnd(std::size_t line, std::size_t pos) {
-  const text_view::LineLayout& lines = LinesThrough(pos);
+  const text::LineLayout& lines = LinesThrough(pos);
   return line + 1 < lines.LineCount() && pos == lines.LineStart(line + 1) &&
-         !text_view::IsHardLineStart(text_, pos);
+         !text::IsHardLineStart(Text(), pos);
 }
 
 std::size_t TextView::CaretLine() {
-  const std::size_t line = LinesThrough(caret_).LineOf(caret_);
-  if (caretAtLineEnd_ && line > 0 && IsWrappedLineEnd(line - 1, caret_)) return line - 1;
+  const std::size_t line = LinesThrough(model_.Caret()).LineOf(model_.Caret());
+  if (model_.CaretAtLineEnd() && line > 0 && IsWrappedLineEnd(line - 1, model_.Caret()))
+    return line - 1;
   return line;
 }
 
 POINT TextView::PointOf(std::size_t line, std::size_t pos) {
-  const text_view::LineLayout& lines = LinesThrough(pos);  // first: it may move the top line
+  const text::LineLayout& lines = LinesThrough(pos);  // first: it may move the top line
   const RECT area = TextArea();
   const long long row = static_cast<long long>(line) - static_cast<long long>(topLine_);
   const long long y = std::clamp(row * lineHeight_, -kFarAway, kFarAway);
-  const text_view::LineX x = std::min<text_view::LineX>(
-      text_view::XOf(text_, lines.LineStart(line), pos, advances_, lines.Options().tabWidth),
+  const text::LineX x = std::min<text::LineX>(
+      text::XOf(Text(), lines.LineStart(line), pos, model_.Advances(), lines.Options().tabWidth),
       kFarAway);
   return {area.left + static_cast<int>(x), area.top + static_cast<int>(y)};
 }
 
 std::size_t TextView::PosFromPoint(POINT point, bool& atLineEnd) {
-  const text_view::LineLayout& lines = Lines();
+  const text::LineLayout& lines = Lines();
   const RECT area = TextArea();
   // Rows above or below the text area count as its first or last: dragging
   // there scrolls by the timer, not by the mouse's distance.
@@ -45,24 +46,22 @@ std::size_t TextView::PosFromPoint(POINT point, bool& atLineEnd) {
   const std::size_t line =
       std::min(topLine_ + static_cast<std::size_t>(row), lines.LineCount() - 1);
   const std::size_t start = lines.LineStart(line);
-  const std::size_t end = lines.LineEnd(text_, line);
-  const std::size_t pos = text_view::CaretStopAtOrBefore(
-      text_, text_view::PosAtX(text_, start, end, point.x - area.left, advances_,
-                               lines.Options().tabWidth));
+  const std::size_t end = lines.LineEnd(Text(), line);
+  const std::size_t pos =
+      text::CaretStopAtOrBefore(Text(), text::PosAtX(Text(), start, end, point.x - area.left,
+                                                     model_.Advances(), lines.Options().tabWidth));
   atLineEnd = IsWrappedLineEnd(line, pos);
   return pos;
 }
 
 void TextView::Select(std::size_t anchor, std::size_t caret, bool atLineEnd) {
-  const std::size_t oldStart = SelectionStart();
-  const std::size_t oldEnd = SelectionEnd();
-  // Never inside a surrogate pair or CR LF.
-  anchor_ = text_view::CaretStopAtOrBefore(text_, anchor);
-  caret_ = text_view::CaretStopAtOrBefore(text_, caret);
-  caretAtLineEnd_ = atLineEnd;
+  SelectionChanged(model_.Select(anchor, caret, atLineEnd));
+}
+
+void TextView::SelectionChanged(text::Span before) {
   // Only the characters that went into or out of the selection change.
-  InvalidateBetween(oldStart, SelectionStart());
-  InvalidateBetween(oldEnd, SelectionEnd());
+  InvalidateBetween(before.start, SelectionStart());
+  InvalidateBetween(before.end, SelectionEnd());
   PlaceCaret();
 }
 
@@ -91,20 +90,21 @@ POINT TextView::CaretPointAhead() {
   const RECT area = TextArea();
   const std::size_t count = detached_->LineCount();
   const std::size_t last = count - 1;
-  if (caret_ < detached_->First()) return {area.left, area.top - static_cast<int>(kFarAway)};
-  if (!detached_->ReachesEnd() && caret_ > detached_->LineEnd(text_, last)) {
+  if (model_.Caret() < detached_->First())
+    return {area.left, area.top - static_cast<int>(kFarAway)};
+  if (!detached_->ReachesEnd() && model_.Caret() > detached_->LineEnd(Text(), last)) {
     return {area.left, area.top + static_cast<int>(kFarAway)};
   }
-  std::size_t line = detached_->LineOf(caret_);
-  if (caretAtLineEnd_ && line > 0 && caret_ == detached_->LineStart(line) &&
-      !text_view::IsHardLineStart(text_, caret_)) {
+  std::size_t line = detached_->LineOf(model_.Caret());
+  if (model_.CaretAtLineEnd() && line > 0 && model_.Caret() == detached_->LineStart(line) &&
+      !text::IsHardLineStart(Text(), model_.Caret())) {
     --line;
   }
   const long long row =
       static_cast<long long>(detachedFirstLine_ + line) - static_cast<long long>(topLine_);
   const long long y = std::clamp(row * lineHeight_, -kFarAway, kFarAway);
-  const int x = text_view::XOf(text_, detached_->LineStart(line), caret_, advances_,
-                               layout_.Options().tabWidth);
+  const int x = text::XOf(Text(), detached_->LineStart(line), model_.Caret(), model_.Advances(),
+                          model_.Layout().Options().tabWidth);
   return {area.left + x, area.top + static_cast<int>(y)};
 }
 
@@ -112,8 +112,8 @@ void TextView::PlaceCaret() {
   if (!focused_) return;
   // A caret past the layout from the start is placed without laying out
   // all that comes before it.
-  const bool ahead = !layoutStale_ && detached_ && caret_ >= layout_.LaidTo();
-  const POINT at = ahead ? CaretPointAhead() : PointOf(CaretLine(), caret_);
+  const bool ahead = !layoutStale_ && detached_ && model_.Caret() >= model_.Layout().LaidTo();
+  const POINT at = ahead ? CaretPointAhead() : PointOf(CaretLine(), model_.Caret());
   ::SetCaretPos(at.x, at.y);
   // Screen readers and magnifiers follow the caret by this event.
   if (!shownCaretAt_ || shownCaretAt_->x != at.x || shownCaretAt_->y != at.y) {

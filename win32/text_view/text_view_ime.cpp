@@ -34,7 +34,7 @@ void TextView::PlaceCompositionWindow() {
   if (!context.get()) return;
   COMPOSITIONFORM form{};
   form.dwStyle = CFS_POINT;
-  form.ptCurrentPos = PointOf(CaretLine(), caret_);
+  form.ptCurrentPos = PointOf(CaretLine(), model_.Caret());
   ::ImmSetCompositionWindow(context.get(), &form);
   LOGFONTW font{};
   if (::GetObjectW(FontOrSystem(), sizeof(font), &font)) {

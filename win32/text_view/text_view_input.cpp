@@ -31,22 +31,22 @@ LRESULT TextView::DialogCode(const MSG* message) const {
 }
 
 void TextView::MoveCaretTo(std::size_t pos, bool atLineEnd, bool extend) {
-  Select(extend ? anchor_ : pos, pos, atLineEnd);
+  Select(extend ? model_.Anchor() : pos, pos, atLineEnd);
   goalX_.reset();
   ScrollToCaret();
 }
 
 void TextView::MoveVertically(long long lines, bool extend) {
   const std::size_t line = CaretLine();
-  const text_view::LineX goal = goalX_ ? *goalX_
-                                       : text_view::XOf(text_, Lines().LineStart(line), caret_,
-                                                        advances_, Lines().Options().tabWidth);
+  const text::LineX goal = goalX_ ? *goalX_
+                                  : text::XOf(Text(), Lines().LineStart(line), model_.Caret(),
+                                              model_.Advances(), Lines().Options().tabWidth);
   const long long last = static_cast<long long>(Lines().LineCount()) - 1;
   const auto target =
       static_cast<std::size_t>(std::clamp(static_cast<long long>(line) + lines, 0LL, last));
-  const std::size_t pos = text_view::CaretStopAtOrBefore(
-      text_, text_view::PosAtX(text_, Lines().LineStart(target), Lines().LineEnd(text_, target),
-                               goal, advances_, Lines().Options().tabWidth));
+  const std::size_t pos = text::CaretStopAtOrBefore(
+      Text(), text::PosAtX(Text(), Lines().LineStart(target), Lines().LineEnd(Text(), target), goal,
+                           model_.Advances(), Lines().Options().tabWidth));
   MoveCaretTo(pos, IsWrappedLineEnd(target, pos), extend);
   goalX_ = goal;
 }
@@ -59,18 +59,18 @@ bool TextView::OnKeyDown(WPARAM key) {
       if (HasSelection() && !shift && !control) {
         MoveCaretTo(SelectionStart(), false, false);
       } else if (control) {
-        MoveCaretTo(text_view::PreviousWordStart(text_, caret_), false, shift);
+        MoveCaretTo(text::PreviousWordStart(Text(), model_.Caret()), false, shift);
       } else {
-        MoveCaretTo(text_view::PreviousCaretStop(text_, caret_), false, shift);
+        MoveCaretTo(text::PreviousCaretStop(Text(), model_.Caret()), false, shift);
       }
       return true;
     case VK_RIGHT:
       if (HasSelection() && !shift && !control) {
         MoveCaretTo(SelectionEnd(), false, false);
       } else if (control) {
-        MoveCaretTo(text_view::NextWordStart(text_, caret_), false, shift);
+        MoveCaretTo(text::NextWordStart(Text(), model_.Caret()), false, shift);
       } else {
-        MoveCaretTo(text_view::NextCaretStop(text_, caret_), false, shift);
+        MoveCaretTo(text::NextCaretStop(Text(), model_.Caret()), false, shift);
       }
       return true;
     case VK_UP:
@@ -91,11 +91,11 @@ bool TextView::OnKeyDown(WPARAM key) {
       return true;
     case VK_END: {
       if (control) {
-        MoveCaretTo(text_.size(), false, shift);
+        MoveCaretTo(Text().size(), false, shift);
         return true;
       }
       const std::size_t line = CaretLine();
-      const std::size_t end = Lines().LineEnd(text_, line);
+      const std::size_t end = Lines().LineEnd(Text(), line);
       MoveCaretTo(end, IsWrappedLineEnd(line, end), shift);
       return true;
     }
@@ -122,25 +122,25 @@ bool TextView::OnKeyDown(WPARAM key) {
 }
 
 void TextView::InsertTyped(std::wstring_view typed) {
-  ReplaceSelection(typed, EditKind::kTyping);
+  ReplaceSelection(typed, text::EditKind::kTyping);
 }
 
 void TextView::OnChar(wchar_t c) {
   // A character beyond the first 65536 comes as two WM_CHARs: it goes in
   // whole, once both halves are there. A lone half would break the text.
   const wchar_t high = std::exchange(pendingHighSurrogate_, 0);
-  if (text_view::IsHighSurrogate(c)) {
+  if (text::IsHighSurrogate(c)) {
     pendingHighSurrogate_ = c;
     return;
   }
-  if (text_view::IsLowSurrogate(c)) {
+  if (text::IsLowSurrogate(c)) {
     const wchar_t pair[] = {high, c};
     if (high) InsertTyped(std::wstring_view(pair, 2));
     return;
   }
   switch (c) {
     case 0x01:  // Ctrl+A
-      Select(0, text_.size());
+      SelectionChanged(model_.SelectAll());
       ScrollToCaret();
       return;
     case 0x03:  // Ctrl+C
@@ -173,7 +173,7 @@ void TextView::OnButtonDown(POINT point, bool extend) {
   ::SetFocus(hwnd_);
   bool atLineEnd = false;
   const std::size_t pos = PosFromPoint(point, atLineEnd);
-  Select(extend ? anchor_ : pos, pos, atLineEnd);
+  Select(extend ? model_.Anchor() : pos, pos, atLineEnd);
   goalX_.reset();
   dragging_ = true;
   ::SetCapture(hwnd_);
@@ -182,9 +182,9 @@ void TextView::OnButtonDown(POINT point, bool extend) {
 void TextView::OnDoubleClick(POINT point) {
   ::SetFocus(hwnd_);
   bool atLineEnd = false;
-  const text_view::TextRange word = text_view::WordAt(text_, PosFromPoint(point, atLineEnd));
+  const text::Span word = text::WordAt(Text(), PosFromPoint(point, atLineEnd));
   const std::size_t line = Lines().LineOf(word.end);
-  Select(word.begin, word.end, line > 0 && IsWrappedLineEnd(line - 1, word.end));
+  Select(word.start, word.end, line > 0 && IsWrappedLineEnd(line - 1, word.end));
   goalX_.reset();
 }
 
@@ -201,7 +201,7 @@ void TextView::OnMouseMove(POINT point) {
   }
   bool atLineEnd = false;
   const std::size_t pos = PosFromPoint(point, atLineEnd);
-  Select(anchor_, pos, atLineEnd);
+  Select(model_.Anchor(), pos, atLineEnd);
 }
 
 void TextView::OnDragTimer() {
@@ -217,7 +217,7 @@ void TextView::OnDragTimer() {
   }
   bool atLineEnd = false;
   const std::size_t pos = PosFromPoint(point, atLineEnd);
-  Select(anchor_, pos, atLineEnd);
+  Select(model_.Anchor(), pos, atLineEnd);
 }
 
 void TextView::StopDragging() {
@@ -232,7 +232,7 @@ void TextView::ShowContextMenu(POINT screenPoint) {
   ::SetFocus(hwnd_);
   if (screenPoint.x == -1 && screenPoint.y == -1) {
     // From the keyboard: under the caret.
-    screenPoint = PointOf(CaretLine(), caret_);
+    screenPoint = PointOf(CaretLine(), model_.Caret());
     screenPoint.y += lineHeight_;
     ::ClientToScreen(hwnd_, &screenPoint);
   }
@@ -242,7 +242,7 @@ void TextView::ShowContextMenu(POINT screenPoint) {
   auto add = [&](UINT command, const wchar_t* caption, bool enabled) {
     ::AppendMenuW(menu.get(), MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), command, caption);
   };
-  add(kUndo, L"&Undo", undo_.available);
+  add(kUndo, L"&Undo", model_.CanUndo());
   ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
   add(kCut, L"Cu&t", selection);
   add(kCopy, L"&Copy", selection);
@@ -250,7 +250,7 @@ void TextView::ShowContextMenu(POINT screenPoint) {
   add(kDelete, L"&Delete", selection);
   ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
   add(kSelectAll, L"Select &All",
-      !text_.empty() && SelectionEnd() - SelectionStart() < text_.size());
+      !Text().empty() && SelectionEnd() - SelectionStart() < Text().size());
 
   // The menu runs a loop of its own, in which this window may be destroyed.
   const HWND hwnd = hwnd_;
@@ -275,7 +275,7 @@ void TextView::ShowContextMenu(POINT screenPoint) {
       ReplaceSelection(L"");
       break;
     case kSelectAll:
-      Select(0, text_.size());
+      SelectionChanged(model_.SelectAll());
       break;
     default:
       break;

@@ -24,14 +24,14 @@ bool SomethingWaits() {
 
 }  // namespace
 
-const text_view::LineLayout& TextView::LinesThrough(std::size_t pos) {
+const text::LineLayout& TextView::LinesThrough(std::size_t pos) {
   if (layoutStale_) StartLayout(pos);
-  if (!layout_.Complete() && pos >= layout_.LaidTo()) {
-    layout_.Extend(text_, advances_, pos);
+  if (!model_.Layout().Complete() && pos >= model_.Layout().LaidTo()) {
+    model_.Layout().Extend(Text(), model_.Advances(), pos);
     LayoutGrew();
   }
-  if (!layout_.Complete()) KeepLayingOut();
-  return layout_;
+  if (!model_.Layout().Complete()) KeepLayingOut();
+  return model_.Layout();
 }
 
 void TextView::StartLayout(std::size_t pos) {
@@ -39,13 +39,14 @@ void TextView::StartLayout(std::size_t pos) {
   // their own, ahead of the layout from the start.
   const std::size_t keep = firstShownWhenStale_;
   const bool ahead = keep > pos + kLayoutPiece;
-  layout_.WrapStart(text_, advances_, CurrentWrap(), ahead ? pos : std::max(pos, keep));
+  model_.Layout().WrapStart(Text(), model_.Advances(), CurrentWrap(),
+                            ahead ? pos : std::max(pos, keep));
   layoutStale_ = false;
   detached_.reset();
   ++numbering_;
-  if (!(ahead && keep >= layout_.LaidTo() && Detach(keep, 0, std::nullopt))) {
-    layout_.Extend(text_, advances_, keep);
-    topLine_ = layout_.LineOf(keep);
+  if (!(ahead && keep >= model_.Layout().LaidTo() && Detach(keep, 0, std::nullopt))) {
+    model_.Layout().Extend(Text(), model_.Advances(), keep);
+    topLine_ = model_.Layout().LineOf(keep);
   }
   ShowFromTopLine();
 }
@@ -66,8 +67,8 @@ void TextView::ShownLines() {
   // Text a screen's worth of lines could not use up: wide lines of one
   // character each, at most.
   const std::size_t page = static_cast<std::size_t>(VisibleLines()) + 1;
-  while (!layout_.Complete() && layout_.LineCount() <= topLine_ + page) {
-    LinesThrough(layout_.LaidTo() + kLayoutPiece / 64);
+  while (!model_.Layout().Complete() && model_.Layout().LineCount() <= topLine_ + page) {
+    LinesThrough(model_.Layout().LaidTo() + kLayoutPiece / 64);
   }
 }
 
@@ -81,11 +82,11 @@ void TextView::ContinueLayout() {
   // Timer messages come only when nothing else waits; within one, slices
   // as long as that stays so and a frame's time is left.
   const auto until = std::chrono::steady_clock::now() + kLayoutBurst;
-  while (!layoutStale_ && !layout_.Complete() && !SomethingWaits() &&
+  while (!layoutStale_ && !model_.Layout().Complete() && !SomethingWaits() &&
          std::chrono::steady_clock::now() < until) {
-    LinesThrough(layout_.LaidTo() + kLayoutSlice);
+    LinesThrough(model_.Layout().LaidTo() + kLayoutSlice);
   }
-  if (layoutStale_ || layout_.Complete()) {
+  if (layoutStale_ || model_.Layout().Complete()) {
     ::KillTimer(hwnd_, kLayoutTimer);
     layoutTimer_ = false;
   }
@@ -94,28 +95,28 @@ void TextView::ContinueLayout() {
 
 void TextView::LayoutGrew() {
   if (detached_) {
-    if (layout_.LaidTo() >= detached_->First()) {
+    if (model_.Layout().LaidTo() >= detached_->First()) {
       Reattach();
       return;
     }
     // The estimate fell short: the detached lines stay numbered beyond the
     // laid ones.
-    if (layout_.LineCount() > detachedFirstLine_) {
-      topLine_ += layout_.LineCount() - detachedFirstLine_;
-      detachedFirstLine_ = layout_.LineCount();
+    if (model_.Layout().LineCount() > detachedFirstLine_) {
+      topLine_ += model_.Layout().LineCount() - detachedFirstLine_;
+      detachedFirstLine_ = model_.Layout().LineCount();
       ++numbering_;
     }
   }
-  if (layout_.Complete()) {
+  if (model_.Layout().Complete()) {
     ClampTopLine();
     UpdateScrollBar();
   }
 }
 
 std::size_t TextView::LineCountForScrolling() const {
-  if (layoutStale_ || layout_.Complete()) return layout_.LineCount();
-  const std::size_t estimate =
-      text_view::EstimatedLineCount(layout_.LineCount(), layout_.LaidTo(), text_.size());
+  if (layoutStale_ || model_.Layout().Complete()) return model_.Layout().LineCount();
+  const std::size_t estimate = text::EstimatedLineCount(model_.Layout().LineCount(),
+                                                        model_.Layout().LaidTo(), Text().size());
   if (!detached_) return estimate;
   const std::size_t detachedEnd = detachedFirstLine_ + detached_->LineCount();
   return detached_->ReachesEnd() ? detachedEnd : std::max(estimate, detachedEnd + 1);
@@ -134,7 +135,7 @@ void TextView::Relayout() {
 }
 
 void TextView::OnSize() {
-  if (layoutStale_ || WrapWidth() != layout_.Options().width) {
+  if (layoutStale_ || WrapWidth() != model_.Layout().Options().width) {
     Relayout();
     return;
   }
@@ -149,16 +150,18 @@ void TextView::OnSize() {
 bool TextView::Detach(std::size_t pos, std::size_t rowsAbove,
                       std::optional<std::size_t> topNumber) {
   const auto page = static_cast<std::size_t>(VisibleLines());
-  std::optional<text_view::DetachedLines> lines = text_view::DetachedLines::Around(
-      text_, advances_, layout_.Options(), pos, layout_.LaidTo(), rowsAbove, page + 1);
+  std::optional<text::DetachedLines> lines =
+      text::DetachedLines::Around(Text(), model_.Advances(), model_.Layout().Options(), pos,
+                                  model_.Layout().LaidTo(), rowsAbove, page + 1);
   if (!lines) return false;
   const std::size_t at = lines->LineOf(pos);
   const std::size_t top = at - std::min(at, rowsAbove);
-  const std::size_t first = topNumber ? (*topNumber > top ? *topNumber - top : 0)
-                                      : text_view::EstimatedLineCount(
-                                            layout_.LineCount(), layout_.LaidTo(), lines->First());
+  const std::size_t first =
+      topNumber ? (*topNumber > top ? *topNumber - top : 0)
+                : text::EstimatedLineCount(model_.Layout().LineCount(), model_.Layout().LaidTo(),
+                                           lines->First());
   detached_ = std::move(lines);
-  detachedFirstLine_ = std::max(first, layout_.LineCount());
+  detachedFirstLine_ = std::max(first, model_.Layout().LineCount());
   topLine_ = detachedFirstLine_ + top;
   ++numbering_;
   FillDetached();
@@ -169,45 +172,45 @@ void TextView::Reattach() {
   const std::size_t top = TopChar();
   detached_.reset();
   ++numbering_;
-  layout_.Extend(text_, advances_, top);
-  topLine_ = layout_.LineOf(top);
+  model_.Layout().Extend(Text(), model_.Advances(), top);
+  topLine_ = model_.Layout().LineOf(top);
   ShowFromTopLine();
 }
 
 void TextView::FillDetached() {
   const auto page = static_cast<std::size_t>(VisibleLines());
   std::size_t top = topLine_ - detachedFirstLine_;
-  detached_->ExtendTo(text_, advances_, top + page + 1);
+  detached_->ExtendTo(Text(), model_.Advances(), top + page + 1);
   if (detached_->ReachesEnd() && top + page > detached_->LineCount()) {
     // The text ends on this screen: its last line goes to the bottom.
     const std::size_t missing = top + page - detached_->LineCount();
     if (missing > top) {
       const std::size_t added =
-          detached_->Prepend(text_, advances_, missing - top, layout_.LaidTo());
+          detached_->Prepend(Text(), model_.Advances(), missing - top, model_.Layout().LaidTo());
       top += added;
-      detachedFirstLine_ =
-          std::max(detachedFirstLine_ - std::min(detachedFirstLine_, added), layout_.LineCount());
+      detachedFirstLine_ = std::max(detachedFirstLine_ - std::min(detachedFirstLine_, added),
+                                    model_.Layout().LineCount());
       ++numbering_;
     }
     top -= std::min(top, missing);
   }
   topLine_ = detachedFirstLine_ + top;
-  if (detached_->First() <= layout_.LaidTo()) Reattach();  // nothing lies between them now
+  if (detached_->First() <= model_.Layout().LaidTo()) Reattach();  // nothing lies between them now
 }
 
 std::size_t TextView::TopChar() const {
   if (detached_) return detached_->LineStart(topLine_ - detachedFirstLine_);
-  return layout_.LineStart(std::min(topLine_, layout_.LineCount() - 1));
+  return model_.Layout().LineStart(std::min(topLine_, model_.Layout().LineCount() - 1));
 }
 
-std::optional<text_view::Span> TextView::ShownLine(std::size_t line) const {
+std::optional<text::Span> TextView::ShownLine(std::size_t line) const {
   if (detached_ && line >= detachedFirstLine_) {
     const std::size_t local = line - detachedFirstLine_;
     if (local >= detached_->LineCount()) return std::nullopt;
-    return text_view::Span{detached_->LineStart(local), detached_->LineEnd(text_, local)};
+    return text::Span{detached_->LineStart(local), detached_->LineEnd(Text(), local)};
   }
-  if (line >= layout_.LineCount()) return std::nullopt;
-  return text_view::Span{layout_.LineStart(line), layout_.LineEnd(text_, line)};
+  if (line >= model_.Layout().LineCount()) return std::nullopt;
+  return text::Span{model_.Layout().LineStart(line), model_.Layout().LineEnd(Text(), line)};
 }
 
 }  // namespace pravex::win32

@@ -26,7 +26,7 @@ LRESULT PackPoint(int x, int y) {
 std::size_t TextView::LineOfCharMessage(WPARAM pos) {
   // -1: the line of the caret, or of the selection's start.
   if (pos == kCaretLine) return HasSelection() ? Lines().LineOf(SelectionStart()) : CaretLine();
-  return Lines().LineOf(std::min<std::size_t>(pos, text_.size()));
+  return Lines().LineOf(std::min<std::size_t>(pos, Text().size()));
 }
 
 LRESULT TextView::LineIndexMessage(WPARAM line) {
@@ -36,19 +36,19 @@ LRESULT TextView::LineIndexMessage(WPARAM line) {
 }
 
 LRESULT TextView::LineLengthMessage(WPARAM pos) {
-  const text_view::LineLayout& lines = Lines();
+  const text::LineLayout& lines = Lines();
   if (pos == kCaretLine) {
     // What is not selected on the lines the selection touches.
     const std::size_t first = lines.LineOf(SelectionStart());
     const std::size_t last = lines.LineOf(SelectionEnd());
     const std::size_t before = SelectionStart() - lines.LineStart(first);
-    const std::size_t lastEnd = lines.LineEnd(text_, last);
+    const std::size_t lastEnd = lines.LineEnd(Text(), last);
     const std::size_t after = lastEnd > SelectionEnd() ? lastEnd - SelectionEnd() : 0;
     return static_cast<LRESULT>(before + after);
   }
-  if (pos > text_.size()) return 0;
+  if (pos > Text().size()) return 0;
   const std::size_t line = lines.LineOf(pos);
-  return static_cast<LRESULT>(lines.LineEnd(text_, line) - lines.LineStart(line));
+  return static_cast<LRESULT>(lines.LineEnd(Text(), line) - lines.LineStart(line));
 }
 
 LRESULT TextView::GetLineMessage(WPARAM line, LPARAM buffer) {
@@ -58,16 +58,16 @@ LRESULT TextView::GetLineMessage(WPARAM line, LPARAM buffer) {
   auto* out = reinterpret_cast<wchar_t*>(buffer);
   const std::size_t room = *reinterpret_cast<const WORD*>(buffer);
   const std::size_t start = Lines().LineStart(line);
-  const std::size_t count = std::min(room, Lines().LineEnd(text_, line) - start);
-  const auto from = text_.begin() + static_cast<std::ptrdiff_t>(start);
+  const std::size_t count = std::min(room, Lines().LineEnd(Text(), line) - start);
+  const auto from = Text().begin() + static_cast<std::ptrdiff_t>(start);
   std::replace_copy(from, from + static_cast<std::ptrdiff_t>(count), out, L'\0', L' ');
   return static_cast<LRESULT>(count);
 }
 
 LRESULT TextView::PosFromCharMessage(WPARAM pos) {
   // Past the last character there is none to place.
-  if (pos >= text_.size()) return -1;
-  const std::size_t at = text_view::CaretStopAtOrBefore(text_, pos);
+  if (pos >= Text().size()) return -1;
+  const std::size_t at = text::CaretStopAtOrBefore(Text(), pos);
   const POINT point = PointOf(Lines().LineOf(at), at);
   return PackPoint(point.x, point.y);
 }

@@ -40,8 +40,7 @@ void TextView::Paint(HDC target, const RECT& dirty) {
     // Only whole lines are shown, as in the edit control.
     const RECT clip{client.left + 1, area.top, client.right - 1, area.top + page * lineHeight_};
     for (int row = 0; row < page; ++row) {
-      const std::optional<text_view::Span> line =
-          ShownLine(topLine_ + static_cast<std::size_t>(row));
+      const std::optional<text::Span> line = ShownLine(topLine_ + static_cast<std::size_t>(row));
       if (!line) break;
       const int top = area.top + row * lineHeight_;
       if (top >= dirty.bottom) break;
@@ -54,10 +53,10 @@ void TextView::Paint(HDC target, const RECT& dirty) {
   }
 }
 
-void TextView::PaintLine(HDC dc, text_view::Span line, int left, int top, const RECT& clip) {
+void TextView::PaintLine(HDC dc, text::Span line, int left, int top, const RECT& clip) {
   const std::size_t start = line.start;
   const std::size_t end = line.end;
-  const int tabWidth = layout_.Options().tabWidth;
+  const int tabWidth = model_.Layout().Options().tabWidth;
 
   // Tabs and NULs are drawn as blanks of their advance; what lies past the
   // right edge (blanks hanging there) is not drawn at all.
@@ -65,9 +64,9 @@ void TextView::PaintLine(HDC dc, text_view::Span line, int left, int top, const 
   drawnAdvances_.clear();
   int x = 0;
   for (std::size_t i = start; i < end && left + x < clip.right; ++i) {
-    const wchar_t c = text_[i];
-    const int advance = text_view::AdvanceAt(advances_, c, x, tabWidth);
-    drawnChars_.push_back(text_view::IsBlank(c) ? L' ' : c);
+    const wchar_t c = Text()[i];
+    const int advance = text::AdvanceAt(model_.Advances(), c, x, tabWidth);
+    drawnChars_.push_back(text::IsBlank(c) ? L' ' : c);
     drawnAdvances_.push_back(advance);
     x += advance;
   }

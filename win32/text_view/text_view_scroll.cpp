@@ -17,9 +17,9 @@ int ScrollPosition(std::size_t line) {
 void TextView::ClampTopLine() {
   // Until the whole text is laid out, the last page is not known; detached
   // lines keep the text's end at the bottom themselves.
-  if (layoutStale_ || detached_ || !layout_.Complete()) return;
+  if (layoutStale_ || detached_ || !model_.Layout().Complete()) return;
   const std::size_t page = static_cast<std::size_t>(VisibleLines());
-  const std::size_t lines = layout_.LineCount();
+  const std::size_t lines = model_.Layout().LineCount();
   topLine_ = std::min(topLine_, lines > page ? lines - page : 0);
 }
 
@@ -66,12 +66,12 @@ void TextView::MoveTopTo(std::size_t line) {
       const std::size_t top = topLine_ - first;
       const std::size_t up = topLine_ - line;
       const std::size_t added =
-          detached_->Prepend(text_, advances_, first - line, layout_.LaidTo());
+          detached_->Prepend(Text(), model_.Advances(), first - line, model_.Layout().LaidTo());
       if (added > 0) {
-        if (first >= added && first - added >= layout_.LineCount()) {
+        if (first >= added && first - added >= model_.Layout().LineCount()) {
           detachedFirstLine_ = first - added;
         } else {
-          detachedFirstLine_ = layout_.LineCount();
+          detachedFirstLine_ = model_.Layout().LineCount();
           ++numbering_;
         }
         topLine_ = detachedFirstLine_ + (top + added - std::min(top + added, up));
@@ -82,17 +82,19 @@ void TextView::MoveTopTo(std::size_t line) {
     detached_.reset();
     ++numbering_;
   }
-  if (layout_.Complete() || line + page < layout_.LineCount()) {
+  if (model_.Layout().Complete() || line + page < model_.Layout().LineCount()) {
     topLine_ = line;
     return;
   }
   // Beyond the layout from the start: near enough, it lays on to there;
   // further, the lines there are laid out on their own.
   const bool bottom = line + page >= LineCountForScrolling();
-  const std::size_t pos = bottom ? text_.size()
-                                 : text_view::EstimatedLineStart(line, layout_.LineCount(),
-                                                                 layout_.LaidTo(), text_.size());
-  if (pos >= layout_.LaidTo() + kLayoutPiece && Detach(pos, bottom ? page - 1 : 0, line)) return;
+  const std::size_t pos = bottom
+                              ? Text().size()
+                              : text::EstimatedLineStart(line, model_.Layout().LineCount(),
+                                                         model_.Layout().LaidTo(), Text().size());
+  if (pos >= model_.Layout().LaidTo() + kLayoutPiece && Detach(pos, bottom ? page - 1 : 0, line))
+    return;
   topLine_ = line;
   ShownLines();
   ClampTopLine();

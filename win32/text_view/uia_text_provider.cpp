@@ -147,7 +147,7 @@ class UiaTextViewProvider final
  private:
   IValueProvider* AsValue() { return this; }
   ITextProvider* AsText() { return this; }
-  ComRef<uia::ITextRangeProvider> Range(text_view::Span span) {
+  ComRef<uia::ITextRangeProvider> Range(text::Span span) {
     return MakeUiaTextRange(libraries_, link_, ComRef<IRawElementProviderSimple>::Share(this),
                             span);
   }

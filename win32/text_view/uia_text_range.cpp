@@ -11,10 +11,10 @@ namespace pravex::win32 {
 
 namespace {
 
-using text_view::Endpoint;
-using text_view::Span;
-using text_view::TextUnit;
-using text_view::TextUnits;
+using text::Endpoint;
+using text::Span;
+using text::TextUnit;
+using text::TextUnits;
 
 constexpr HRESULT kInvalidOperation = static_cast<HRESULT>(0x80131509L);  // UIA_E_INVALIDOPERATION
 
@@ -99,7 +99,7 @@ class UiaTextRange final
     return Run(out, [&](TextView& view) -> HRESULT {
       if (!text) return E_INVALIDARG;
       const std::wstring_view needle(text, libraries_.SysStringLen(text));
-      const std::optional<Span> found = text_view::FindText(
+      const std::optional<Span> found = text::FindText(
           view.Text(), span_, needle, backward != FALSE, ignoreCase ? &Lower : nullptr);
       return found ? Give(*found, out) : S_OK;
     });
@@ -181,8 +181,8 @@ class UiaTextRange final
     return Run([&](TextView& view) -> HRESULT {
       const UiaTextRange* other = Ours(target);
       if (!other || other->link_ != link_) return E_INVALIDARG;
-      text_view::SetEndpoint(span_, EndpointOf(endpoint),
-                             Current(view, other->span_).At(EndpointOf(targetEndpoint)));
+      text::SetEndpoint(span_, EndpointOf(endpoint),
+                        Current(view, other->span_).At(EndpointOf(targetEndpoint)));
       return S_OK;
     });
   }
@@ -242,7 +242,7 @@ class UiaTextRange final
 ComRef<uia::ITextRangeProvider> MakeUiaTextRange(const AccessibilityLibraries& libraries,
                                                  std::shared_ptr<TextViewLink> link,
                                                  ComRef<IRawElementProviderSimple> owner,
-                                                 text_view::Span span) {
+                                                 text::Span span) {
   ComRef<UiaTextRange> made =
       MakeCom<UiaTextRange>(libraries, std::move(link), std::move(owner), span);
   return ComRef<uia::ITextRangeProvider>(made.Detach());

@@ -18,7 +18,7 @@ namespace pravex::win32 {
 ComRef<uia::ITextRangeProvider> MakeUiaTextRange(const AccessibilityLibraries& libraries,
                                                  std::shared_ptr<TextViewLink> link,
                                                  ComRef<IRawElementProviderSimple> owner,
-                                                 text_view::Span span);
+                                                 text::Span span);
 
 // A SAFEARRAY of ranges, as GetSelection and GetVisibleRanges give them.
 HRESULT RangeArray(const AccessibilityLibraries& libraries,

@@ -1,9 +1,6 @@
-// The text view's portable parts. The line layout: where display lines
-// start for hard breaks of each kind, wrapping at blanks and inside long
-// words, tabs; an edit's rewrap agreeing with a full one. Lines laid out
-// on their own far into a text, and the estimates that number them. Word
-// boundaries for Ctrl+Left/Right and double-click. (scripts/bench.sh times
-// 20 MB.)
+// The line layout: where display lines start for hard breaks of each kind,
+// wrapping at blanks and inside long words, tabs; an edit's rewrap agreeing
+// with a full one. (scripts/bench.sh times 20 MB.)
 #include "text/line_layout.h"
 
 #include <gtest/gtest.h>
@@ -13,21 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "text/detached_lines.h"
-#include "text/word_bounds.h"
+#include "tests/unit/text/test_advances.h"
 
-namespace pravex::text_view {
+namespace pravex::text {
 namespace {
-
-// Made-up widths: 10 pixels a character, 'i' 5 and 'W' 20.
-CharAdvances TestAdvances() {
-  return CharAdvances([](char16_t first, CharAdvances::Block& widths) {
-    for (std::size_t i = 0; i < widths.size(); ++i) {
-      const auto c = static_cast<wchar_t>(first + i);
-      widths[i] = c == L'i' ? 5 : c == L'W' ? 20 : 10;
-    }
-  });
-}
 
 std::string Printable(std::wstring_view text) {
   std::string out;
@@ -224,86 +210,5 @@ TEST(CharAdvancesTest, MeasuresABlockOnceAndAnewAfterAFontChange) {
   EXPECT_EQ(advances.Of(L'a'), 12);
 }
 
-TEST(DetachedLinesTest, AreTheLinesTheWholeLayoutFindsThere) {
-  std::wstring text;
-  for (int n = 0; text.size() < 20'000; ++n) {
-    text += std::wstring(static_cast<std::size_t>(n * 7 % 45), L'i') + L" word W" +
-            (n % 5 == 0 ? L"\n" : L"\r\n");
-  }
-  CharAdvances advances = TestAdvances();
-  const WrapOptions options{.width = 120, .tabWidth = 40};
-  LineLayout whole;
-  whole.Wrap(text, advances, options);
-  struct Row {
-    std::size_t pos, floor, before, after;
-  };
-  const std::size_t end = text.size();
-  const Row rows[] = {
-      {10'000, 0, 0, 30},     // inside a hard line
-      {12'003, 9'000, 4, 1},  // lines above it too
-      {end, 0, 29, 0},        // the last screen
-      {end - 5, 0, 0, 30},    // the text ends first
-      {300, 0, 1'000, 5},     // earlier lines down to the text's start
-  };
-  for (const Row& row : rows) {
-    const std::size_t floor = whole.LineStart(whole.LineOf(row.floor));
-    const auto lines =
-        DetachedLines::Around(text, advances, options, row.pos,
-                              IsHardLineStart(text, floor) ? floor : 0, row.before, row.after);
-    ASSERT_TRUE(lines) << row.pos;
-    const std::size_t offset = whole.LineOf(lines->First());
-    EXPECT_EQ(whole.LineStart(offset), lines->First()) << row.pos;
-    for (std::size_t line = 0; line < lines->LineCount(); ++line) {
-      EXPECT_EQ(lines->LineStart(line), whole.LineStart(offset + line)) << row.pos << " " << line;
-      EXPECT_EQ(lines->LineEnd(text, line), whole.LineEnd(text, offset + line)) << row.pos;
-    }
-    const std::size_t at = lines->LineOf(row.pos);
-    EXPECT_EQ(offset + at, whole.LineOf(row.pos)) << row.pos;
-    EXPECT_TRUE(at >= row.before || lines->First() <= floor) << row.pos;
-    EXPECT_TRUE(lines->LineCount() > at + row.after || lines->ReachesEnd()) << row.pos;
-    EXPECT_EQ(lines->ReachesEnd(), offset + lines->LineCount() == whole.LineCount()) << row.pos;
-  }
-  // No line break within reach: the caller lays out from the start instead.
-  const std::wstring long_(200'000, L'i');
-  EXPECT_FALSE(DetachedLines::Around(long_, advances, options, 150'000, 0, 0, 5));
-  EXPECT_EQ(DetachedLines::Around(long_, advances, options, 50'000, 0, 0, 5)->First(), 0u);
-}
-
-TEST(DetachedLinesTest, EstimatesGoByTheLinesLaidOutSoFar) {
-  EXPECT_EQ(EstimatedLineCount(10, 100, 1'000), 100u);
-  EXPECT_EQ(EstimatedLineCount(10, 100, 50), 10u);  // never fewer than laid out
-  EXPECT_EQ(EstimatedLineCount(1, 0, 1'000), 1u);
-  EXPECT_EQ(EstimatedLineStart(20, 10, 100, 1'000), 200u);
-  EXPECT_EQ(EstimatedLineStart(500, 10, 100, 1'000), 1'000u);  // at most the end
-  EXPECT_EQ(EstimatedLineStart(5, 10, 100, 1'000), 100u);      // within: where the layout stops
-}
-
-TEST(WordBoundsTest, CtrlArrowsAndDoubleClick) {
-  struct Row {
-    std::wstring_view text;
-    std::size_t from;
-    std::size_t next;      // Ctrl+Right
-    std::size_t previous;  // Ctrl+Left
-    TextRange word;        // double-click
-  };
-  const Row rows[] = {
-      {L"one two", 0, 4, 0, {0, 4}},   {L"one two", 2, 4, 0, {0, 4}}, {L"one two", 4, 7, 0, {4, 7}},
-      {L"one two", 7, 7, 4, {4, 7}},    // at the end: the word before
-      {L"one   two", 4, 6, 0, {3, 6}},  // in blanks: the blanks
-      {L"a.b", 0, 1, 0, {0, 1}},        // punctuation is a word of its own
-      {L"ab\r\ncd", 2, 4, 0, {0, 2}},   // CR LF is one step, and no word
-      {L"ab\r\ncd", 4, 6, 2, {4, 6}},  {L"ab \r\n", 5, 5, 3, {5, 5}},  // on the empty last line
-      {L"", 0, 0, 0, {0, 0}},          {L"a_b c", 0, 4, 0, {0, 4}},    // an underscore joins a word
-  };
-  for (std::size_t row = 0; row < std::size(rows); ++row) {
-    const Row& r = rows[row];
-    EXPECT_EQ(NextWordStart(r.text, r.from), r.next) << "row " << row;
-    EXPECT_EQ(PreviousWordStart(r.text, r.from), r.previous) << "row " << row;
-    const TextRange word = WordAt(r.text, r.from);
-    EXPECT_EQ(word.begin, r.word.begin) << "row " << row;
-    EXPECT_EQ(word.end, r.word.end) << "row " << row;
-  }
-}
-
 }  // namespace
-}  // namespace pravex::text_view
+}  // namespace pravex::text
