@@ -13,7 +13,7 @@ namespace {
 constexpr UINT_PTR kDragTimer = 1;
 constexpr UINT kDragScrollMs = 50;
 
-enum MenuCommand : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
+enum class MenuCommand : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
 
 bool IsDown(int key) {
   return ::GetKeyState(key) < 0;
@@ -239,17 +239,18 @@ void TextView::ShowContextMenu(POINT screenPoint) {
   UniqueMenu menu(::CreatePopupMenu());
   if (!menu) return;
   const bool selection = HasSelection();
-  auto add = [&](UINT command, const wchar_t* caption, bool enabled) {
-    ::AppendMenuW(menu.get(), MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), command, caption);
+  auto add = [&](MenuCommand command, const wchar_t* caption, bool enabled) {
+    ::AppendMenuW(menu.get(), MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED),
+                  static_cast<UINT_PTR>(command), caption);
   };
-  add(kUndo, L"&Undo", model_.CanUndo());
+  add(MenuCommand::kUndo, L"&Undo", model_.CanUndo());
   ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-  add(kCut, L"Cu&t", selection);
-  add(kCopy, L"&Copy", selection);
-  add(kPaste, L"&Paste", ::IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE);
-  add(kDelete, L"&Delete", selection);
+  add(MenuCommand::kCut, L"Cu&t", selection);
+  add(MenuCommand::kCopy, L"&Copy", selection);
+  add(MenuCommand::kPaste, L"&Paste", ::IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE);
+  add(MenuCommand::kDelete, L"&Delete", selection);
   ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-  add(kSelectAll, L"Select &All",
+  add(MenuCommand::kSelectAll, L"Select &All",
       !Text().empty() && SelectionEnd() - SelectionStart() < Text().size());
 
   // The menu runs a loop of its own, in which this window may be destroyed.
@@ -258,23 +259,23 @@ void TextView::ShowContextMenu(POINT screenPoint) {
       static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                          screenPoint.x, screenPoint.y, 0, hwnd, nullptr));
   if (!::IsWindow(hwnd) || FromHandle(hwnd) != this) return;
-  switch (command) {
-    case kUndo:
+  switch (static_cast<MenuCommand>(command)) {
+    case MenuCommand::kUndo:
       Undo();
       break;
-    case kCut:
+    case MenuCommand::kCut:
       Cut();
       break;
-    case kCopy:
+    case MenuCommand::kCopy:
       Copy();
       break;
-    case kPaste:
+    case MenuCommand::kPaste:
       Paste();
       break;
-    case kDelete:
+    case MenuCommand::kDelete:
       ReplaceSelection(L"");
       break;
-    case kSelectAll:
+    case MenuCommand::kSelectAll:
       SelectionChanged(model_.SelectAll());
       break;
     default:

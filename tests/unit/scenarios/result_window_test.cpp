@@ -190,7 +190,8 @@ TEST_F(ResultWindowTest, CancelInTheSaveDialogWritesAndShowsNothing) {
 }
 
 TEST_F(SaveTest, AFailedSaveSaysWhereTheTextIsAndLeavesNoDamagedFile) {
-  enum Left { kWindow, kIncomplete, kTemporaryFile };
+  enum class Left { kWindow, kIncomplete, kTemporaryFile };
+  using enum Left;
   const std::wstring lastLines[] = {
       L"The text was not saved to C:\\x.txt; it is still in this window.",
       L"The text was not saved to C:\\x.txt, which may now be incomplete; the text is still in "
@@ -224,8 +225,9 @@ TEST_F(SaveTest, AFailedSaveSaysWhereTheTextIsAndLeavesNoDamagedFile) {
          row.left == kTemporaryFile ? Swap::kRemovesTheOldFile : Swap::kSwaps);
     const std::wstring error = ErrorText({row.error, std::wstring(ErrorDescription(row.error))});
     ASSERT_EQ(fake_.messageBoxes.shown.size(), 1u) << row.failure;
-    EXPECT_EQ(fake_.messageBoxes.shown[0].prompt,
-              L"Error in FormIssueD.Save_Click: " + error + L"\r\n" + lastLines[row.left])
+    EXPECT_EQ(fake_.messageBoxes.shown[0].prompt, L"Error in FormIssueD.Save_Click: " + error +
+                                                      L"\r\n" +
+                                                      lastLines[static_cast<int>(row.left)])
         << row.failure;
     EXPECT_EQ(fake_.messageBoxes.shown[0].title, L"Pravex") << row.failure;
     EXPECT_EQ(fake_.TraceLines().back(), L"FormIssueD.Save_Click() error: " + error) << row.failure;

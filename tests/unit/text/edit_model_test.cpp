@@ -20,7 +20,9 @@ namespace {
 constexpr WrapOptions kWrap{.width = 100, .tabWidth = 80};  // 10 characters a line
 
 struct Op {
-  enum Kind { kType, kPaste, kSelect, kSelectAll, kDelete, kBackspace, kUndo } kind;
+  enum class Kind { kType, kPaste, kSelect, kSelectAll, kDelete, kBackspace, kUndo };
+  using enum Kind;
+  Kind kind;
   std::wstring_view text = {};
   std::size_t anchor = 0;
   std::size_t caret = 0;
