@@ -7,6 +7,10 @@
 
 namespace pravex {
 
+TwipsSize FittedTextSize(TwipsSize outer, int widthMargin, int heightMargin) {
+  return {std::max(outer.width - widthMargin, 0), std::max(outer.height - heightMargin, 0)};
+}
+
 IFormWindow& Form::Window() const {
   if (!window_) Raise(error::kObjectNotSet);
   return *window_;

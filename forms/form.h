@@ -17,6 +17,11 @@ namespace pravex {
 
 class Forms;
 
+// The size of a text area fitted to a window of the given outer size, less
+// the margins; never negative. The help and result windows resize their
+// text boxes by it.
+TwipsSize FittedTextSize(TwipsSize outer, int widthMargin, int heightMargin);
+
 class Form : public IFormEvents {
  public:
   // `clicks` names the handler of each command button and menu item.

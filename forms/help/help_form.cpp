@@ -1,7 +1,5 @@
 #include "forms/help/help_form.h"
 
-#include <algorithm>
-
 namespace pravex {
 
 namespace {
@@ -31,10 +29,6 @@ std::wstring HelpText() {
          L"Or you can also send the result to Quorvel's FTP server."
          L"\r\n\r\n"
          L"If you have any questions, contact Quorvel QuorvelCare. ";
-}
-
-TwipsSize FittedTextSize(TwipsSize outer, int widthMargin, int heightMargin) {
-  return {std::max(outer.width - widthMargin, 0), std::max(outer.height - heightMargin, 0)};
 }
 
 FormHelp::FormHelp(Forms& forms) : Form(forms, FormHelpDef()) {}

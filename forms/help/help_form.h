@@ -11,10 +11,6 @@ namespace pravex {
 // The usage text, byte for byte as the window shows it.
 std::wstring HelpText();
 
-// The size of a text area fitted to a window of the given outer size, less
-// the margins; never negative.
-TwipsSize FittedTextSize(TwipsSize outer, int widthMargin, int heightMargin);
-
 class FormHelp : public Form {
  public:
   explicit FormHelp(Forms& forms);

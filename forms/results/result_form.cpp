@@ -5,7 +5,6 @@
 #include "common/save_policy.h"
 #include "forms/contact/contact_info_form.h"
 #include "forms/forms.h"
-#include "forms/help/help_form.h"
 #include "forms/results/result_family.h"
 #include "net/ftp_result.h"
 

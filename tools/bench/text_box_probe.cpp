@@ -17,7 +17,7 @@
 #include <string>
 
 #include "diagnosis/classification.h"
-#include "forms/help/help_form.h"
+#include "forms/form.h"
 #include "forms/results/result_family.h"
 #include "forms/results/result_form_def.h"
 #include "tests/e2e/driver/ansi_text.h"

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "forms/help/help_form.h"
+#include "forms/form.h"
 
 namespace pravex {
 namespace {
