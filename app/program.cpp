@@ -5,8 +5,8 @@ namespace pravex {
 Program::Program(Platform& platform)
     : module1(platform),
       forms(module1, platform.windows),
-      // A window may be given windows declared after it: it only keeps the
-      // references until the program starts.
+      // A window may be given windows constructed after it: it only stores
+      // the references, and uses them once the program has started.
       mainForm(module1, forms,
                {formHelp, formResult, formIssueA, formIssueB, formIssueC, formIssueD}),
       formHelp(forms),
